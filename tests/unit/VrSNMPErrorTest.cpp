@@ -33,36 +33,26 @@ void expectError(const VrSNMPError &error, int code, const QString &message)
 
 } // namespace
 
-TEST_F(VrSNMPCatalogue, SuccessStatusesGiveCodeZero)
+TEST_F(VrSNMPCatalogue, LibraryStatusesMapIntoTheirFamilies)
 {
     for (int status : {0, 1400, -1401})
         expectError(VrSNMPErrorFromStatus(status), VrOk, "(VrSNMP++) Ok!");
-    expectError(VrSNMPErrorFromErrorStatus(0), VrOk, "(VrSNMP++) Ok!");
-}
-
-TEST_F(VrSNMPCatalogue, StatusesMapIntoTheirFamilies)
-{
     expectError(VrSNMPErrorFromStatus(VrStatusTimeout), VrErrTimeout,
                 "(SNMPClass) SNMP request timed out!");
     expectError(VrSNMPErrorFromStatus(-1), -401, "(SNMPClass) Operation failed!");
-    expectError(VrSNMPErrorFromStatus(-23), -423, "(SNMPClass) Blocked Mode Shutdown!");
     expectError(VrSNMPErrorFromStatus(-20), -420, "(SNMP Class) Transport is not supported!");
+    expectError(VrSNMPErrorFromStatus(-23), -423, "(SNMPClass) Blocked Mode Shutdown!");
     expectError(VrSNMPErrorFromStatus(-1402), -201, "(SNMPv3) Unsupported Security Model!");
     expectError(VrSNMPErrorFromStatus(-1418), -217, "(SNMPv3) Report sent!");
     expectError(VrSNMPErrorFromStatus(1401), -301, "(SNMPv3USM) error!");
-    expectError(VrSNMPErrorFromStatus(1408), -308, "(SNMPv3USM) Authentication failure!");
     expectError(VrSNMPErrorFromStatus(1414), -314, "(SNMPv3USM) Address error!");
-}
-
-TEST_F(VrSNMPCatalogue, StatusesOutsideEveryFamilyAreUnknown)
-{
-    for (int status : {20, -30, -24, -1400, -1419, 1399, 1415, 1, 100000, INT_MIN, INT_MAX})
+    for (int status : {20, -30, -24, -1400, -1419, 1399, 1415, 1, INT_MIN, INT_MAX})
         expectError(VrSNMPErrorFromStatus(status), VrErrUnknown, unknownText);
 }
 
 TEST_F(VrSNMPCatalogue, AgentErrorStatusesMapToTheFirstFamily)
 {
-    expectError(VrSNMPErrorFromErrorStatus(1), -101, "(SNMP) Response PDU Too Big!");
+    expectError(VrSNMPErrorFromErrorStatus(0), VrOk, "(VrSNMP++) Ok!");
     expectError(VrSNMPErrorFromErrorStatus(2), VrErrNoSuchName,
                 "(SNMP) Variable does not exist!");
     expectError(VrSNMPErrorFromErrorStatus(7), -107,
@@ -73,30 +63,21 @@ TEST_F(VrSNMPCatalogue, AgentErrorStatusesMapToTheFirstFamily)
         expectError(VrSNMPErrorFromErrorStatus(status), VrErrUnknown, unknownText);
 }
 
-TEST_F(VrSNMPCatalogue, MessageOfEveryCodeRangeAndOfCodesBetweenThem)
+TEST_F(VrSNMPCatalogue, CodesBetweenTheFamiliesAreUnknown)
 {
     EXPECT_EQ(VrSNMPMessage(-409), "(SNMPClass)Unknown error code!");
     EXPECT_EQ(VrSNMPMessage(-501), "(VrSNMP++) Fail to read SNMP variables from file([FILENAME])!");
-    EXPECT_EQ(VrSNMPMessage(VrErrInvalidAddress), "(VrSNMP++) Invalid IP Address or DNS name!");
     EXPECT_EQ(VrSNMPMessage(-527), "(VrSNMP++) Bad syntax for the history chart of log!");
-    EXPECT_EQ(VrSNMPMessage(VrErrUnknown), unknownText);
-    EXPECT_EQ(VrSNMPMessage(-217), "(SNMPv3) Report sent!");
-
     for (int code : {1, -1, -100, -120, -200, -218, -300, -315, -400, -424, -500, -529, INT_MIN})
         EXPECT_EQ(VrSNMPMessage(code), unknownText) << code;
 }
 
 TEST_F(VrSNMPCatalogue, ExceptionCarriesCodeAndCatalogueText)
 {
-    try {
-        throw VrSNMPException(VrErrBadKeyCount);
-    } catch (const std::runtime_error &e) {
-        EXPECT_STREQ(e.what(), "(VrSNMP++) Bad key count of SNMP variable list!");
-        const auto *snmp = dynamic_cast<const VrSNMPException *>(&e);
-        ASSERT_NE(snmp, nullptr);
-        EXPECT_EQ(snmp->Code(), VrErrBadKeyCount);
-        EXPECT_EQ(snmp->Message(), "(VrSNMP++) Bad key count of SNMP variable list!");
-    }
+    const VrSNMPException e(VrErrBadKeyCount);
+    EXPECT_STREQ(e.what(), "(VrSNMP++) Bad key count of SNMP variable list!");
+    EXPECT_EQ(e.Code(), VrErrBadKeyCount);
+    EXPECT_EQ(e.Message(), "(VrSNMP++) Bad key count of SNMP variable list!");
 }
 
 TEST_F(VrSNMPCatalogue, StatusLineWithAndWithoutDescription)
@@ -141,31 +122,22 @@ TEST_F(VrSNMPCatalogue, AgentErrorFileWithBlankLinesReplacesTheFamilyInOrder)
     EXPECT_EQ(VrSNMPMessage(-101), "Text 1");
     EXPECT_EQ(VrSNMPErrorFromErrorStatus(7).Message, "Text 7");
     EXPECT_EQ(VrSNMPMessage(-119), "Text 19");
-    // Other families are untouched.
-    EXPECT_EQ(VrSNMPMessage(-405), "(SNMPClass) SNMP request timed out!");
 }
 
-TEST_F(VrSNMPCatalogue, EmptyOrMissingFilesChangeNothing)
+TEST_F(VrSNMPCatalogue, EmptyMissingOrShortFilesKeepBuiltInTexts)
 {
     dir.write("snmp.err", "");
     dir.write("snmpusm.err", "\n   \n\t\n");
+    dir.write("snmpclass.err", "first\n second\n");
     VrLoadMessageFiles(dir.path(QString()));
     VrLoadMessageFiles(dir.path("no-such-directory"));
 
     EXPECT_EQ(VrSNMPMessage(-102), "(SNMP) Variable does not exist!");
     EXPECT_EQ(VrSNMPMessage(-314), "(SNMPv3USM) Address error!");
     EXPECT_EQ(VrSNMPStatusLine(false, "E", QString(), "T"), "Get: E. Receive at T.");
-}
-
-TEST_F(VrSNMPCatalogue, ShortFileKeepsLaterBuiltInTexts)
-{
-    dir.write("snmpclass.err", "first\n second\n");
-    VrLoadMessageFiles(dir.path(QString()));
-
     EXPECT_EQ(VrSNMPMessage(-401), "first");
     EXPECT_EQ(VrSNMPMessage(-402), " second");
-    EXPECT_EQ(VrSNMPErrorFromStatus(VrStatusTimeout).Message,
-              "(SNMPClass) SNMP request timed out!");
+    EXPECT_EQ(VrSNMPMessage(-405), "(SNMPClass) SNMP request timed out!");
 }
 
 TEST_F(VrSNMPCatalogue, LoadsEveryFamilyWhateverTheCaseOfTheFileNames)
@@ -175,7 +147,6 @@ TEST_F(VrSNMPCatalogue, LoadsEveryFamilyWhateverTheCaseOfTheFileNames)
     dir.write("vrsnmp.err", "fine\nno file\n");
     dir.write("Common.err", "common ok\ncommon bad operand\n");
     VrLoadMessageFiles(dir.path(QString()).replace('/', '\\'));
-    VrLoadMessageFiles(dir.path(QString()));
 
     EXPECT_EQ(VrSNMPMessage(-201), "v3");
     EXPECT_EQ(VrSNMPMessage(-301), "usm");
