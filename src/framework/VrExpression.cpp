@@ -199,10 +199,11 @@ bool EvaluateComparison(const QString &text)
         if (at < 0)
             continue;
         QString sides[2] = {text.left(at), text.mid(at + opText.size())};
+        const QString now = FixedNumber(NowDayNumber()); // one instant for both sides
         for (QString &side : sides) {
             side = Unquote(side.trimmed());
             if (isNow(side))
-                side = FixedNumber(NowDayNumber());
+                side = now;
         }
         return op.holds(QString::localeAwareCompare(sides[0], sides[1]));
     }
