@@ -3,6 +3,8 @@
 #include "VrCommon.h"
 #include "VrTextUtil.h"
 
+#include <QCollator>
+
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -205,7 +207,10 @@ bool EvaluateComparison(const QString &text)
             if (isNow(side))
                 side = now;
         }
-        return op.holds(QString::localeAwareCompare(sides[0], sides[1]));
+        // A collator of our own rather than QString::localeAwareCompare, whose
+        // per-thread collator is never freed.
+        const QCollator collator; // current locale, case-sensitive
+        return op.holds(collator.compare(sides[0], sides[1]));
     }
     const QString literal = text.trimmed();
     if (literal.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
