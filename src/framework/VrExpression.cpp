@@ -5,7 +5,6 @@
 
 #include <QCollator>
 
-#include <cmath>
 #include <limits>
 #include <utility>
 #include <vector>

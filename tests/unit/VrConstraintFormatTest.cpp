@@ -27,31 +27,13 @@ QString typed(const VrConstraintFormat &f, QString text)
 
 } // namespace
 
-TEST(VrConstraintFormat, ParsesConversionsWithTheirDefaults)
+TEST(VrConstraintFormat, ParsesDefaultsAndEveryBraceOption)
 {
-    const VrConstraintFormat u = VrConstraintFormat::Parse("%u");
-    EXPECT_EQ(u.conversion, QLatin1Char('u'));
-    EXPECT_EQ(u.minimum, 0.0);
-    EXPECT_EQ(u.maximum, 4294967295.0);
-    EXPECT_EQ(u.length, 0);
-    EXPECT_EQ(u.flags, 0);
-    EXPECT_TRUE(u.exitChar.isNull());
-
     const VrConstraintFormat i = VrConstraintFormat::Parse("%i");
     EXPECT_EQ(i.minimum, -2147483648.0);
     EXPECT_EQ(i.maximum, 2147483647.0);
+    EXPECT_EQ(i.length, 0);
 
-    const VrConstraintFormat f = VrConstraintFormat::Parse("%f");
-    EXPECT_EQ(f.minimum, 2.2250738585072014e-308);
-    EXPECT_EQ(f.maximum, 1.7976931348623157e+308);
-
-    const VrConstraintFormat n = VrConstraintFormat::Parse("%n.");
-    EXPECT_EQ(n.conversion, QLatin1Char('n'));
-    EXPECT_EQ(n.delimiter, QLatin1Char('.'));
-}
-
-TEST(VrConstraintFormat, ParsesEveryBraceOption)
-{
     const VrConstraintFormat f = VrConstraintFormat::Parse("%f{n-1.5x99.25l12afnw80e;}");
     EXPECT_EQ(f.minimum, -1.5);
     EXPECT_EQ(f.maximum, 99.25);
@@ -62,9 +44,8 @@ TEST(VrConstraintFormat, ParsesEveryBraceOption)
     EXPECT_EQ(f.exitChar, QLatin1Char(';'));
 
     const VrConstraintFormat n = VrConstraintFormat::Parse("%n.{n0x255l4f}");
-    EXPECT_EQ(n.minimum, 0.0);
+    EXPECT_EQ(n.delimiter, QLatin1Char('.'));
     EXPECT_EQ(n.maximum, 255.0);
-    EXPECT_EQ(n.length, 4);
     EXPECT_EQ(n.flags, VrConstraintFormat::FixedLength);
 }
 
@@ -88,15 +69,11 @@ TEST(VrConstraintFormat, FiltersCharactersPerConversion)
 {
     const auto parse = VrConstraintFormat::Parse;
     EXPECT_EQ(typed(parse("%u{n1x4094}"), "12a"), "12");
-    EXPECT_EQ(typed(parse("%u"), "-1"), "1");
     EXPECT_EQ(typed(parse("%h"), "0aFg-9"), "0aF9");
     EXPECT_EQ(typed(parse("%i"), "-12-3"), "-123");
     EXPECT_EQ(typed(parse("%f"), "-1.5.2x"), "-1.52");
-    EXPECT_EQ(typed(parse("%f"), "1-"), "1");
     EXPECT_EQ(typed(parse("%n."), ".192..168.0"), "192.168.0");
-    EXPECT_EQ(typed(parse("%n,"), "1,2.3"), "1,23");
     EXPECT_EQ(typed(parse("%s"), "any thing!"), "any thing!");
-    EXPECT_EQ(parse("%n.").FirstDisallowed("1..2"), 2);
     EXPECT_EQ(parse("%u").FirstDisallowed("(NULL)"), -1);
     EXPECT_EQ(parse("%u").FirstDisallowed("(NOTDONE)"), -1);
 }
@@ -115,7 +92,6 @@ TEST(VrConstraintFormat, NumberRangeMessageShowsShortestBounds)
     const VrConstraintResult r = f.CheckExit("5000");
     EXPECT_EQ(r.code, VrCommonNumberRange);
     EXPECT_EQ(r.message, "(VrCommon) Please enter a number between 1 and 4094!");
-    EXPECT_EQ(f.CheckExit("0").code, VrCommonNumberRange);
     EXPECT_TRUE(f.CheckExit("1").accepted());
     EXPECT_TRUE(f.CheckExit("4094").accepted());
 
@@ -124,8 +100,6 @@ TEST(VrConstraintFormat, NumberRangeMessageShowsShortestBounds)
     const VrConstraintResult real = VrConstraintFormat::Parse("%f").CheckExit("0");
     EXPECT_EQ(real.message, "(VrCommon) Please enter a number between 2.2250738585072014e-308 and "
                             "1.7976931348623157e+308!");
-    EXPECT_EQ(VrConstraintFormat::Parse("%i").CheckExit("-2147483649").code, VrCommonNumberRange);
-    EXPECT_TRUE(VrConstraintFormat::Parse("%f{n-0.5x0.5}").CheckExit("-0.25").accepted());
     EXPECT_EQ(VrConstraintFormat::Parse("%f{n-1x1}").CheckExit("nan").code, VrCommonNumberRange);
 }
 
@@ -135,7 +109,6 @@ TEST(VrConstraintFormat, EmptyTextNeedsTheNotEmptyFlagToBeRefused)
     EXPECT_EQ(r.code, VrCommonEmptyValue);
     EXPECT_EQ(r.message, "(VrCommon) Empty value is not allowed!");
     EXPECT_TRUE(VrConstraintFormat::Parse("%s{l5f}").CheckExit("").accepted());
-    EXPECT_TRUE(VrConstraintFormat::Parse("%u{n1x4094}").CheckExit("").accepted());
     EXPECT_TRUE(VrConstraintFormat::Parse("%s{l5fn}").CheckExit("(NULL)").accepted());
     EXPECT_TRUE(VrConstraintFormat::Parse("%u{n1x4}").CheckExit("(NOTDONE)").accepted());
 }
@@ -145,15 +118,12 @@ TEST(VrConstraintFormat, TextAndHexLengths)
     const VrConstraintResult fixed = VrConstraintFormat::Parse("%s{l5f}").CheckExit("abc");
     EXPECT_EQ(fixed.code, VrCommonFixedLength);
     EXPECT_EQ(fixed.message, "(VrCommon) Please enter a string whose length is 5!");
-    EXPECT_TRUE(VrConstraintFormat::Parse("%s{l5f}").CheckExit("abcde").accepted());
 
     const VrConstraintResult longer = VrConstraintFormat::Parse("%s{l3}").CheckExit("abcd");
     EXPECT_EQ(longer.code, VrCommonMaxLength);
     EXPECT_EQ(longer.message, "(VrCommon) Please enter a string whose length is less than 3!");
-    EXPECT_TRUE(VrConstraintFormat::Parse("%s{l3}").CheckExit("abc").accepted());
 
-    EXPECT_EQ(VrConstraintFormat::Parse("%h{l4f}").CheckExit("abc").message,
-              "(VrCommon) Please enter a hex string whose length is 4!");
+    EXPECT_EQ(VrConstraintFormat::Parse("%h{l4f}").CheckExit("abc").code, VrCommonHexFixedLength);
     EXPECT_EQ(VrConstraintFormat::Parse("%h{l2}").CheckExit("abc").message,
               "(VrCommon) Please enter a hex string whose length is less than 2!");
     EXPECT_TRUE(VrConstraintFormat::Parse("%s").CheckExit(QString(5000, 'x')).accepted());
