@@ -39,6 +39,8 @@ QString VrIni::JoinPath(const QString &directory, const QString &fileName)
     const QChar last = directory.back();
     if (last == QLatin1Char('\\') || last == QLatin1Char('/'))
         return directory + fileName;
-    const bool slashes = directory.contains(QLatin1Char('/')) && !directory.contains(QLatin1Char('\\'));
-    return directory + (slashes ? QLatin1Char('/') : QLatin1Char('\\')) + fileName;
+    // Keep a Windows-style directory Windows-style; anything else (a bare
+    // name included) gets the separator this platform opens.
+    const bool backslashes = directory.contains(QLatin1Char('\\')) && !directory.contains(QLatin1Char('/'));
+    return directory + (backslashes ? QLatin1Char('\\') : QLatin1Char('/')) + fileName;
 }

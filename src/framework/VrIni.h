@@ -32,8 +32,8 @@ public:
 
     // The file name alone for an empty directory. A directory that ends with
     // "\" or "/" gets the file name appended directly; otherwise the
-    // directory's own separator is put between: "/" when it contains "/" and
-    // no "\", else "\". A separator is never doubled.
+    // directory's own separator is put between: "\" when it contains "\" and
+    // no "/", else "/". A separator is never doubled.
     static QString JoinPath(const QString &directory, const QString &fileName);
 
 private:

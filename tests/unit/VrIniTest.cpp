@@ -65,6 +65,7 @@ TEST(VrIni, JoinPathNeverDoublesASeparator)
     EXPECT_EQ(VrIni::JoinPath("C:\\Netvane", "a.cfg"), "C:\\Netvane\\a.cfg");
     EXPECT_EQ(VrIni::JoinPath("/opt/qrt/", "a.cfg"), "/opt/qrt/a.cfg");
     EXPECT_EQ(VrIni::JoinPath("/opt/qrt", "a.cfg"), "/opt/qrt/a.cfg");
-    EXPECT_EQ(VrIni::JoinPath("C:/mixed\\dir", "a.cfg"), "C:/mixed\\dir\\a.cfg");
+    EXPECT_EQ(VrIni::JoinPath("C:/mixed\\dir", "a.cfg"), "C:/mixed\\dir/a.cfg");
+    EXPECT_EQ(VrIni::JoinPath("errmsg", "snmp.err"), "errmsg/snmp.err");
     EXPECT_EQ(VrIni::JoinPath("", "a.cfg"), "a.cfg");
 }
