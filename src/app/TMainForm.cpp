@@ -10,7 +10,11 @@
 #include "TAboutForm.h"
 #include "VrMessageBox.h"
 #include "VrSNMPError.h"
+#include "VrSNMPRequest.h"
+#include "VrSNMPSession.h"
 #include "VrSNMPTarget.h"
+#include "VrSNMPVarList.h"
+#include "VrTimeScale.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,7 +23,9 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMenuBar>
+#include <QSaveFile>
 #include <QStatusBar>
+#include <QTime>
 #include <QVBoxLayout>
 
 Q_LOGGING_CATEGORY(lcMain, "qrt.app.main", QtInfoMsg)
@@ -33,6 +39,14 @@ constexpr int BlinkInterval = 500;
 constexpr int RefreshInterval = 2000;
 constexpr int RefreshCycle = 7;
 constexpr int ModeShowingRouterMenus = 4;
+constexpr int PollTimeoutMs = 60000;
+
+// The status poll reads one object: does the agent answer at all.
+const VrSNMPVarDef StatusObjects[] = {
+    {"1.3.6.1.2.1.1.1", "sysDescr", VrSyntaxDisplayString, VrFlagRead,
+     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+};
 
 using PageOpener = void (*)(TMainForm *);
 
@@ -123,6 +137,7 @@ TMainForm::TMainForm(QWidget *parent)
     LedStatus.setInterval(PollInterval);
     LedBlink.setInterval(BlinkInterval);
     Timer1.setInterval(RefreshInterval);
+    connect(&LedStatus, &QTimer::timeout, this, &TMainForm::PollStatus);
     connect(&LedBlink, &QTimer::timeout, this, &TMainForm::BlinkStep);
     connect(&Timer1, &QTimer::timeout, this, &TMainForm::RefreshTick);
 
@@ -207,7 +222,7 @@ void TMainForm::buildHiddenControls()
 
 bool TMainForm::Start(const QStringList &arguments)
 {
-    VrSNMPResetTargetDefaults();
+    OpenSession(QString());
 
     const HostPaths host = ReadHostPaths();
     VrLoadMessageFiles(FindEntryIgnoringCase(host.messageBase, QStringLiteral("errmsg")));
@@ -236,6 +251,11 @@ bool TMainForm::Start(const QStringList &arguments)
         close();
         return false;
     }
+
+    m_screenshotFile = qEnvironmentVariable("QRT5150_SCREENSHOT");
+    m_statusRequest = std::make_unique<VrSNMPRequest>();
+    m_statusRequest->VarList = VrSNMPVarList(StatusObjects, VrListScalar, 0);
+    PollStatus();
 
     applyOperationModeMenus();
     Timer1.start();
@@ -271,6 +291,64 @@ bool TMainForm::IsValidSubnetMask(const QString &text) const
 QString TMainForm::statusText() const
 {
     return m_status->text();
+}
+
+void TMainForm::showStatus(const QString &text)
+{
+    m_status->setText(text);
+}
+
+void TMainForm::lampsOff()
+{
+    for (StatusLamp *lamp : m_lamps) {
+        lamp->setLit(false);
+        lamp->show();
+    }
+}
+
+void TMainForm::PollStatus()
+{
+    LedStatus.stop();
+    // A long time-out: a busy device must not look dead. Tests shorten it.
+    m_statusRequest->Timeout = unsigned(qMax(1, VrScaledMs(PollTimeoutMs) / 10));
+    try {
+        m_statusRequest->GetAsync(&TMainForm::statusAnswered, this, true);
+    } catch (const VrSNMPException &error) {
+        lampsOff();
+        showStatus(error.Message());
+        LedStatus.start();
+    }
+}
+
+void TMainForm::statusAnswered(void *data, VrSNMPError &error, VrSNMPVarList &)
+{
+    auto *form = static_cast<TMainForm *>(data);
+    if (error.Code != VrOk) {
+        form->lampsOff();
+        form->showStatus(error.Message);
+    } else {
+        form->showStatus(VrSNMPStatusLine(false, error.Message, QString(),
+                                          QTime::currentTime().toString(QStringLiteral("hh:mm:ss AP"))));
+        form->BlinkStep();
+        form->saveScreenshotOnce();
+    }
+    form->LedStatus.start();
+}
+
+void TMainForm::saveScreenshotOnce()
+{
+    if (m_screenshotFile.isEmpty())
+        return;
+    const QString file = std::exchange(m_screenshotFile, QString());
+    // Let the lamps and the status line paint before the grab.
+    QTimer::singleShot(100, this, [this, file] {
+        // Written under another name and renamed: whoever waits for the file never reads half of it.
+        QSaveFile out(file);
+        if (out.open(QIODevice::WriteOnly) && grab().save(&out, "PNG") && out.commit())
+            qCInfo(lcMain) << "saved the main window to" << file;
+        else
+            qCWarning(lcMain) << "could not save the main window to" << file;
+    });
 }
 
 void TMainForm::BlinkStep()

@@ -13,6 +13,9 @@ class QLineEdit;
 class QMenu;
 class SingleInstance;
 class StatusLamp;
+class VrSNMPRequest;
+class VrSNMPVarList;
+struct VrSNMPError;
 
 // The module's only non-modal window: the device picture with its three
 // lamps, the status line, the menu of pages, and a few device settings kept in
@@ -36,6 +39,9 @@ public:
     StatusLamp *lamp(DevicePicture::Lamp which) const { return m_lamps[which]; }
     QString statusText() const;
 
+    // Asks the agent for sysDescr; the answer (or its time-out) sets the
+    // lamps and the status line and arms the next poll.
+    void PollStatus();
     // One step of the lamp animation that follows each answered poll.
     void BlinkStep();
     // The periodic refresh of the lamp settings and the address edits.
@@ -50,6 +56,10 @@ private:
     void buildHiddenControls();
     void applyOperationModeMenus();
     void stopTimers();
+    void showStatus(const QString &text);
+    void lampsOff();
+    static void statusAnswered(void *data, VrSNMPError &error, VrSNMPVarList &list);
+    void saveScreenshotOnce();
 
     DevicePicture *m_picture = nullptr;
     StatusLamp *m_lamps[DevicePicture::LampCount] = {};
@@ -69,6 +79,8 @@ private:
     QAction *m_multiSsid = nullptr;
     QAction *m_vlan = nullptr;
 
+    std::unique_ptr<VrSNMPRequest> m_statusRequest;
+    QString m_screenshotFile; // where to save the window after the first answer, if anywhere
     int m_blinkTicks = 0;
     int m_refreshTicks = 0;
     std::unique_ptr<SingleInstance> m_instance;

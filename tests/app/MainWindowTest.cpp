@@ -3,6 +3,7 @@
 #include "TMainForm.h"
 #include "VrMessageBox.h"
 #include "VrSNMPTarget.h"
+#include "VrTimeScale.h"
 
 #include "../unit/TempFile.h"
 
@@ -29,8 +30,14 @@ protected:
     {
         qputenv("XDG_RUNTIME_DIR", m_dir.path(QString()).toLocal8Bit());
         qputenv("QRT5150_REGISTRY", m_dir.path(QStringLiteral("registry.ini")).toLocal8Bit());
+        // Polls of nobody time out in a few milliseconds instead of a minute.
+        VrSetTimeScale(0.001);
     }
-    void TearDown() override { qunsetenv("QRT5150_REGISTRY"); }
+    void TearDown() override
+    {
+        VrSetTimeScale(1.0);
+        qunsetenv("QRT5150_REGISTRY");
+    }
 
     QAction *action(TMainForm &form, const char *name)
     {
@@ -116,26 +123,26 @@ TEST_F(MainWindow, BadNumberInTheLaunchSwitchesIsShownAndEndsTheModule)
 TEST_F(MainWindow, SecondModuleForTheSameDeviceIsRefusedAnotherDeviceRuns)
 {
     TMainForm first;
-    ASSERT_TRUE(first.Start({QStringLiteral("/I10.0.0.2")}));
-    EXPECT_EQ(first.windowTitle(), QStringLiteral("QRT-5150 : 10.0.0.2"));
+    ASSERT_TRUE(first.Start({QStringLiteral("/I127.0.0.2")}));
+    EXPECT_EQ(first.windowTitle(), QStringLiteral("QRT-5150 : 127.0.0.2"));
     EXPECT_EQ(m_boxes.count(), 0);
 
     TMainForm second;
-    EXPECT_FALSE(second.Start({QStringLiteral("/I10.0.0.2")}));
+    EXPECT_FALSE(second.Start({QStringLiteral("/I127.0.0.2")}));
     ASSERT_EQ(m_boxes.count(), 1);
     EXPECT_EQ(m_boxes.lastText(), QStringLiteral("Another QRT-5150 module is running!"));
     EXPECT_EQ(m_boxes.calls().last().caption, QStringLiteral("Warning"));
     EXPECT_FALSE(second.Timer1.isActive());
 
     TMainForm other;
-    EXPECT_TRUE(other.Start({QStringLiteral("/I10.0.0.3")}));
+    EXPECT_TRUE(other.Start({QStringLiteral("/I127.0.0.3")}));
     EXPECT_EQ(m_boxes.count(), 1);
 }
 
 TEST_F(MainWindow, OperationModeMenusShowTheAccessPointSet)
 {
     TMainForm form;
-    ASSERT_TRUE(form.Start({QStringLiteral("/I10.0.0.5")}));
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.5")}));
     EXPECT_FALSE(action(form, "act_TFM_InternetConnect")->isVisible());
     EXPECT_FALSE(action(form, "mnuRouterSettings")->isVisible());
     EXPECT_TRUE(action(form, "act_TFM_MultiSSIDNewForm")->isVisible());
@@ -179,7 +186,7 @@ TEST_F(MainWindow, BlinkWithoutWirelessLedFlashesLanAndKeepsWlanDark)
 TEST_F(MainWindow, SeventhRefreshEmptiesTheHiddenSettingsButKeepsTheMenus)
 {
     TMainForm form;
-    ASSERT_TRUE(form.Start({QStringLiteral("/I10.0.0.6")}));
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.6")}));
     QComboBox *mode = combo(form, "CB_ApMode");
     mode->addItems({QStringLiteral("Access Point"), QStringLiteral("WDS With AP")});
     auto *fw = form.findChild<QLineEdit *>(QStringLiteral("Ed_FwVer"));
