@@ -5,12 +5,15 @@
 #include "LaunchParameters.h"
 #include "ModalPage.h"
 #include "ModuleInfo.h"
+#include "ObjectTable.h"
 #include "SingleInstance.h"
 #include "StatusLamp.h"
 #include "TAboutForm.h"
 #include "VrMessageBox.h"
+#include "VrOptionList.h"
 #include "VrSNMPError.h"
 #include "VrSNMPRequest.h"
+#include "VrSNMPRequest2Edits.h"
 #include "VrSNMPSession.h"
 #include "VrSNMPTarget.h"
 #include "VrSNMPVarList.h"
@@ -39,14 +42,58 @@ constexpr int BlinkInterval = 500;
 constexpr int RefreshInterval = 2000;
 constexpr int RefreshCycle = 7;
 constexpr int ModeShowingRouterMenus = 4;
-constexpr int PollTimeoutMs = 60000;
+constexpr unsigned PollTimeout = 6000; // hundredths of a second
+
+// Start-up reads of device settings can wait long for a busy device.
+constexpr unsigned SlowReadTimeout = 10000; // hundredths of a second
+
+const VrOptionNumDef DisableEnableTexts[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
+const VrOptionNumDef OffOnTexts[] = {{0, "Off"}, {1, "On"}, {0, nullptr}};
+const VrOptionNumDef ApModeTexts[] = {
+    {1, "Access Point"}, {2, "WDS With AP"}, {3, "WDS"}, {4, "Wireless Client"}, {0, nullptr}};
+const VrOptionNumDef LedTexts[] = {{0, "disable"}, {1, "blinking"}, {0, nullptr}};
+VrOptionList DisableEnableOptions(DisableEnableTexts);
+VrOptionList OffOnOptions(OffOnTexts);
+VrOptionList ApModeOptions(ApModeTexts);
+VrOptionList LedOptions(LedTexts);
+
+
+const VrSNMPVarDef DhcpControlObjects[] = {
+    VarDef("1.3.6.1.4.1.48213.10.37.37.3.3.1.1", "dhcpServerControl", VrSyntaxInteger, VarReadWrite,
+           &DisableEnableOptions),
+    VarEnd};
+const VrSNMPVarDef RadioObjects[] = {
+    VarDef("1.3.6.1.4.1.48213.10.37.36.2.1.3.3.1.1.1.23.1", "dot11RadioWave", VrSyntaxInteger, VrFlagRead,
+           &OffOnOptions),
+    VarEnd};
+const VrSNMPVarDef ApModeObjects[] = {
+    VarDef("1.3.6.1.4.1.48213.10.37.37.2.1.3.2.1.1.18.1", "dot11ApMode", VrSyntaxInteger, VarReadWrite,
+           &ApModeOptions),
+    VarEnd};
+const VrSNMPVarDef Led2dot4GObjects[] = {
+    VarDef("1.3.6.1.4.1.48213.10.37.37.5.1.4.1.1.6.1", "wirelessLed2dot4G", VrSyntaxInteger, VrFlagRead,
+           &LedOptions),
+    VarEnd};
+const VrSNMPVarDef Led5GObjects[] = {
+    VarDef("1.3.6.1.4.1.48213.10.37.37.5.1.4.1.1.7.1", "wirelessLed5G", VrSyntaxInteger, VrFlagRead,
+           &LedOptions),
+    VarEnd};
+const VrSNMPVarDef AddressObjects[] = {
+    VarDef("1.3.6.1.4.1.48213.10.37.37.2.2.1.1.1.1.7.1", "ipInformationIp", VrSyntaxIpAddress, VarReadWrite),
+    VarDef("1.3.6.1.4.1.48213.10.37.37.2.2.1.1.1.1.8.1", "ipInformationMask", VrSyntaxIpAddress, VarReadWrite),
+    VarDef("1.3.6.1.4.1.48213.10.37.37.2.2.1.1.1.1.9.1", "ipInformationGateway", VrSyntaxIpAddress, VarReadWrite),
+    VarEnd};
 
 // The status poll reads one object: does the agent answer at all.
 const VrSNMPVarDef StatusObjects[] = {
-    {"1.3.6.1.2.1.1.1", "sysDescr", VrSyntaxDisplayString, VrFlagRead,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-};
+    VarDef("1.3.6.1.2.1.1.1", "sysDescr", VrSyntaxDisplayString, VrFlagRead),
+    VarEnd};
+
+// A time-out in hundredths of a second, under the tests' time scale.
+unsigned scaledTimeout(unsigned hundredths)
+{
+    return unsigned(qMax(1, VrScaledMs(int(hundredths) * 10) / 10));
+}
 
 using PageOpener = void (*)(TMainForm *);
 
@@ -147,6 +194,13 @@ TMainForm::TMainForm(QWidget *parent)
 
 TMainForm::~TMainForm()
 {
+    // Requests still out are waited for in a nested event loop: let that
+    // happen while this window is whole and no timer can start another one.
+    stopTimers();
+    delete m_led2dot4G;
+    delete m_led5G;
+    delete m_address;
+    m_statusRequest.reset();
     if (MainForm == this)
         MainForm = nullptr;
 }
@@ -256,10 +310,47 @@ bool TMainForm::Start(const QStringList &arguments)
     m_statusRequest = std::make_unique<VrSNMPRequest>();
     m_statusRequest->VarList = VrSNMPVarList(StatusObjects, VrListScalar, 0);
     PollStatus();
-
-    applyOperationModeMenus();
+    bindHiddenControls();
     Timer1.start();
     return true;
+}
+
+VrSNMPRequest2Edits *TMainForm::bindCombo(const VrSNMPVarDef *objects, uint8_t kind, QComboBox *combo)
+{
+    auto *binding = new VrSNMPRequest2Edits(this);
+    binding->Request.VarList = VrSNMPVarList(objects, kind, 0);
+    binding->BindComboBox(0, combo);
+    return binding;
+}
+
+void TMainForm::bindHiddenControls()
+{
+    // Read once, in this order, before the menus are chosen.
+    VrSNMPRequest2Edits *dhcp = bindCombo(DhcpControlObjects, VrListScalar, CB_Fuction1);
+    VrSNMPRequest2Edits *radio = bindCombo(RadioObjects, VrListInstance, CB_Radio);
+    VrSNMPRequest2Edits *mode = bindCombo(ApModeObjects, VrListInstance, CB_ApMode);
+    radio->Request.Timeout = scaledTimeout(SlowReadTimeout);
+    mode->Request.Timeout = scaledTimeout(SlowReadTimeout);
+    for (VrSNMPRequest2Edits *binding : {dhcp, radio, mode}) {
+        binding->Asynchronous = false;
+        binding->Load();
+    }
+    applyOperationModeMenus();
+
+    m_led2dot4G = bindCombo(Led2dot4GObjects, VrListInstance, CB_Led2dot4G);
+    m_led5G = bindCombo(Led5GObjects, VrListInstance, CB_Led5G);
+    m_address = new VrSNMPRequest2Edits(this);
+    m_address->Request.VarList = VrSNMPVarList(AddressObjects, VrListInstance, 0);
+    m_address->BindFormat(0, QStringLiteral("%s"), {IPAddressEdit});
+    m_address->BindFormat(1, QStringLiteral("%s"), {SubMaskEdit});
+    loadRefreshedBindings();
+}
+
+void TMainForm::loadRefreshedBindings()
+{
+    for (VrSNMPRequest2Edits *binding : {m_led2dot4G, m_led5G, m_address})
+        if (!binding->Busy()) // the previous read of a slow device is still out
+            binding->Load();
 }
 
 void TMainForm::applyOperationModeMenus()
@@ -310,7 +401,7 @@ void TMainForm::PollStatus()
 {
     LedStatus.stop();
     // A long time-out: a busy device must not look dead. Tests shorten it.
-    m_statusRequest->Timeout = unsigned(qMax(1, VrScaledMs(PollTimeoutMs) / 10));
+    m_statusRequest->Timeout = scaledTimeout(PollTimeout);
     try {
         m_statusRequest->GetAsync(&TMainForm::statusAnswered, this, true);
     } catch (const VrSNMPException &error) {
@@ -375,5 +466,6 @@ void TMainForm::RefreshTick()
         CB_ApMode->clear();
         m_refreshTicks = 0;
     }
+    loadRefreshedBindings();
     ++m_refreshTicks;
 }

@@ -14,8 +14,10 @@ class QMenu;
 class SingleInstance;
 class StatusLamp;
 class VrSNMPRequest;
+class VrSNMPRequest2Edits;
 class VrSNMPVarList;
 struct VrSNMPError;
+struct VrSNMPVarDef;
 
 // The module's only non-modal window: the device picture with its three
 // lamps, the status line, the menu of pages, and a few device settings kept in
@@ -54,6 +56,9 @@ public:
 private:
     void buildMenu();
     void buildHiddenControls();
+    void bindHiddenControls();
+    VrSNMPRequest2Edits *bindCombo(const VrSNMPVarDef *objects, uint8_t kind, QComboBox *combo);
+    void loadRefreshedBindings();
     void applyOperationModeMenus();
     void stopTimers();
     void showStatus(const QString &text);
@@ -73,6 +78,10 @@ private:
     QLineEdit *IPAddressEdit = nullptr;
     QLineEdit *SubMaskEdit = nullptr;
     QList<QLineEdit *> m_refreshedEdits; // emptied every seventh refresh
+    // Read every two seconds: the LED settings and the LAN address.
+    VrSNMPRequest2Edits *m_led2dot4G = nullptr;
+    VrSNMPRequest2Edits *m_led5G = nullptr;
+    VrSNMPRequest2Edits *m_address = nullptr;
 
     QAction *m_internetConnection = nullptr;
     QMenu *m_routerSettings = nullptr;

@@ -8,6 +8,8 @@
 
 #include "../unit/TempFile.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -20,10 +22,11 @@ const QString TimedOut = QStringLiteral("(SNMPClass) SNMP request timed out!");
 class MainWindowAgent : public testing::Test
 {
 protected:
-    void SetUp() override
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(startAgent({})); }
+    void startAgent(const std::vector<std::string> &options)
     {
         std::string why;
-        ASSERT_TRUE(m_agent.start({}, &why)) << why;
+        ASSERT_TRUE(m_agent.start(options, &why)) << why;
         qputenv("XDG_RUNTIME_DIR", m_dir.path(QString()).toLocal8Bit());
         // The host keeps the device's file, with the simulator's port, in conf/.
         m_dir.write(QStringLiteral("registry.ini"),
@@ -47,6 +50,13 @@ protected:
             if (form.lamp(DevicePicture::Lamp(lamp))->isLit())
                 return false;
         return true;
+    }
+
+    QString hidden(TMainForm &form, const char *name)
+    {
+        if (auto *combo = form.findChild<QComboBox *>(QString::fromLatin1(name)))
+            return combo->currentText();
+        return form.findChild<QLineEdit *>(QString::fromLatin1(name))->text();
     }
 
     qrt::test::ApsimProcess m_agent;
@@ -79,4 +89,39 @@ TEST_F(MainWindowAgent, AnsweredPollLightsTheLampsAndStoppedAgentTurnsThemWhiteU
     QTRY_VERIFY_WITH_TIMEOUT(AnsweredStatus.match(form.statusText()).hasMatch(), 8000);
     EXPECT_TRUE(form.lamp(DevicePicture::Power)->isLit());
     EXPECT_EQ(m_boxes.count(), 0);
+}
+
+TEST_F(MainWindowAgent, HiddenSettingsAreReadAndBlinkingWirelessLedFlashesWlanWhileLanStaysLit)
+{
+    // The factory setting: the 2.4 GHz LED blinks.
+    TMainForm form;
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    EXPECT_EQ(hidden(form, "CB_ApMode"), QStringLiteral("Access Point"));
+    EXPECT_EQ(hidden(form, "CB_Fuction1"), QStringLiteral("Disable"));
+    QTRY_COMPARE_WITH_TIMEOUT(hidden(form, "CB_Led2dot4G"), QStringLiteral("blinking"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(hidden(form, "IPAddressEdit"), QStringLiteral("127.0.0.1"), 5000);
+    EXPECT_FALSE(hidden(form, "SubMaskEdit").isEmpty());
+
+    QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Wlan)->isLit(), 5000);
+    EXPECT_TRUE(form.lamp(DevicePicture::Lan)->isLit());
+    QTRY_VERIFY_WITH_TIMEOUT(!form.lamp(DevicePicture::Wlan)->isLit(), 2000);
+    EXPECT_TRUE(form.lamp(DevicePicture::Lan)->isLit());
+    EXPECT_TRUE(form.lamp(DevicePicture::Power)->isLit());
+}
+
+TEST_F(MainWindowAgent, WithoutBlinkingLedsTheLanLampFlashesAndWlanStaysWhite)
+{
+    // The 2.4 GHz LED setting cannot be read (genErr), the 5 GHz one is off.
+    m_agent.stop();
+    ASSERT_NO_FATAL_FAILURE(startAgent({"--fail", "1.3.6.1.4.1.48213.10.37.37.5.1.4.1.1.6.1=5"}));
+    TMainForm form;
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    QTRY_COMPARE_WITH_TIMEOUT(hidden(form, "CB_Led5G"), QStringLiteral("disable"), 5000);
+    EXPECT_NE(hidden(form, "CB_Led2dot4G"), QStringLiteral("blinking"));
+
+    QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Lan)->isLit(), 5000);
+    EXPECT_FALSE(form.lamp(DevicePicture::Wlan)->isLit());
+    QTRY_VERIFY_WITH_TIMEOUT(!form.lamp(DevicePicture::Lan)->isLit(), 2000);
+    EXPECT_FALSE(form.lamp(DevicePicture::Wlan)->isLit());
+    EXPECT_TRUE(form.lamp(DevicePicture::Power)->isLit());
 }
