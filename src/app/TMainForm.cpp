@@ -9,6 +9,7 @@
 #include "SingleInstance.h"
 #include "StatusLamp.h"
 #include "TAboutForm.h"
+#include "TFM_Information.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
 #include "VrSNMPError.h"
@@ -107,7 +108,7 @@ struct MenuEntry {
 };
 
 const MenuEntry MenuEntries[] = {
-    {"&Home", "&Information", "TFM_Information", nullptr},
+    {"&Home", "&Information", "TFM_Information", [](TMainForm *w) { RunModalPage(FM_Information, w); }},
     {"&Home", "&Wireless", "TFM_Wirless", nullptr},
     {"&Home", "&LAN", "TFM_LanCfg", nullptr},
     {"&Home", "Internet &Connection", "TFM_InternetConnect", nullptr},
