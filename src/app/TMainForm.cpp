@@ -6,9 +6,11 @@
 #include "ModalPage.h"
 #include "ModuleInfo.h"
 #include "ObjectTable.h"
+#include "ScaledTimeout.h"
 #include "SingleInstance.h"
 #include "StatusLamp.h"
 #include "TAboutForm.h"
+#include "TFM_DevInfo.h"
 #include "TFM_Information.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
@@ -18,7 +20,6 @@
 #include "VrSNMPSession.h"
 #include "VrSNMPTarget.h"
 #include "VrSNMPVarList.h"
-#include "VrTimeScale.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -90,11 +91,6 @@ const VrSNMPVarDef StatusObjects[] = {
     VarDef("1.3.6.1.2.1.1.1", "sysDescr", VrSyntaxDisplayString, VrFlagRead),
     VarEnd};
 
-// A time-out in hundredths of a second, under the tests' time scale.
-unsigned scaledTimeout(unsigned hundredths)
-{
-    return unsigned(qMax(1, VrScaledMs(int(hundredths) * 10) / 10));
-}
 
 using PageOpener = void (*)(TMainForm *);
 
@@ -131,7 +127,7 @@ const MenuEntry MenuEntries[] = {
     {"&Tools", "&Firmware and SSL Certification Upload", "TFM_Firmware", nullptr},
     {"&Tools", "&Time and Date", "TFM_Time", nullptr},
     {"&Tools", "&Configuration File", "TFM_CfgFile", nullptr},
-    {"&Status", "&Device Information", "TFM_DevInfo", nullptr},
+    {"&Status", "&Device Information", "TFM_DevInfo", [](TMainForm *w) { RunModalPage(FM_DevInfo, w); }},
     {"&Status", "&Client Information", "TClientInformation", nullptr},
     {"&Status", "&WDS Information", "TFM_WDSInfo", nullptr},
     {"&Status|S&tats", "&Ethernet", "TFM_Static", nullptr},
@@ -330,8 +326,8 @@ void TMainForm::bindHiddenControls()
     VrSNMPRequest2Edits *dhcp = bindCombo(DhcpControlObjects, VrListScalar, CB_Fuction1);
     VrSNMPRequest2Edits *radio = bindCombo(RadioObjects, VrListInstance, CB_Radio);
     VrSNMPRequest2Edits *mode = bindCombo(ApModeObjects, VrListInstance, CB_ApMode);
-    radio->Request.Timeout = scaledTimeout(SlowReadTimeout);
-    mode->Request.Timeout = scaledTimeout(SlowReadTimeout);
+    radio->Request.Timeout = ScaledTimeout(SlowReadTimeout);
+    mode->Request.Timeout = ScaledTimeout(SlowReadTimeout);
     for (VrSNMPRequest2Edits *binding : {dhcp, radio, mode}) {
         binding->Asynchronous = false;
         binding->Load();
@@ -402,7 +398,7 @@ void TMainForm::PollStatus()
 {
     LedStatus.stop();
     // A long time-out: a busy device must not look dead. Tests shorten it.
-    m_statusRequest->Timeout = scaledTimeout(PollTimeout);
+    m_statusRequest->Timeout = ScaledTimeout(PollTimeout);
     try {
         m_statusRequest->GetAsync(&TMainForm::statusAnswered, this, true);
     } catch (const VrSNMPException &error) {
