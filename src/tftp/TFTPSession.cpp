@@ -95,15 +95,17 @@ void TFTPSession::startRead()
         Refuse(FileNotFound);
         return;
     }
-    if (!m_request.hasOptions()) {
-        sendNextBlock();
-        return;
-    }
     QList<QPair<QByteArray, QByteArray>> options;
     if (m_request.blockSize)
         options.append({"blksize", QByteArray::number(m_blockSize)});
-    if (m_request.transferSize)
+    // Some clients take a size of 0 for a broken answer; leaving the option
+    // out is always allowed, and the empty DATA block says the same.
+    if (m_request.transferSize && info.size() > 0)
         options.append({"tsize", QByteArray::number(info.size())});
+    if (options.isEmpty()) {
+        sendNextBlock();
+        return;
+    }
     // The OACK stands in for block 0: its ACK asks for block 1.
     m_lastBlockFull = true;
     m_msg.sendCount = 1;

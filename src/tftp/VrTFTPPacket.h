@@ -34,8 +34,6 @@ struct Request {
     QByteArray mode;
     std::optional<int> blockSize;         // accepted blksize option
     std::optional<qint64> transferSize;   // tsize option as the client sent it
-
-    bool hasOptions() const { return blockSize || transferSize; }
 };
 
 enum class ParseResult {
