@@ -25,6 +25,11 @@ inline void ensureApp()
     (void)app;
 }
 
+// First member of a fixture, so the application exists before the server.
+struct AppInstance {
+    AppInstance() { ensureApp(); }
+};
+
 // Runs the event loop until pred holds or timeoutMs passes; returns pred().
 inline bool spinUntil(const std::function<bool()> &pred, int timeoutMs)
 {

@@ -23,7 +23,6 @@ class TftpServer : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ensureApp();
         ASSERT_TRUE(tmp.isValid());
         root = tmp.filePath(QStringLiteral("root"));
         ASSERT_TRUE(QDir().mkpath(root));
@@ -39,6 +38,7 @@ protected:
         return spinUntil([this] { return server.SessionCount() == 0; }, ms);
     }
 
+    AppInstance app;
     QTemporaryDir tmp;
     QString root;
     Recorder recorder;
