@@ -265,6 +265,8 @@ void TFTPSession::HandleRepeatedRequest()
 
 void TFTPSession::Resend()
 {
+    if (m_state != Active)
+        return;
     ++m_msg.sendCount;
     reportSent(sendCurrent(), VrTFTPStatus::Transferring);
 }
