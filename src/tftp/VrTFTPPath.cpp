@@ -47,11 +47,22 @@ bool VrTFTPInsideRoot(const QString &root, const QString &path)
                                       .canonicalFilePath();
     if (canonicalRoot.isEmpty())
         return false;
-    const QFileInfo info(path);
-    const QString target = info.exists() ? info.canonicalFilePath()
-                                         : QFileInfo(info.absolutePath()).canonicalFilePath();
-    if (target.isEmpty())
-        return false;
+    // A dangling link would be followed when the file is created, so judge
+    // where it points; otherwise judge the nearest part of the path that
+    // exists, links resolved.
+    QFileInfo info(path);
+    for (int hops = 0; info.isSymLink() && !info.exists(); ++hops) {
+        if (hops == 8)
+            return false;
+        info = QFileInfo(info.symLinkTarget());
+    }
+    while (!info.exists()) {
+        const QFileInfo parent(info.absolutePath());
+        if (parent.absoluteFilePath() == info.absoluteFilePath())
+            return false;
+        info = parent;
+    }
+    const QString target = info.canonicalFilePath();
     const QString prefix = canonicalRoot.endsWith(u'/') ? canonicalRoot : canonicalRoot + u'/';
     return target == canonicalRoot || target.startsWith(prefix);
 }

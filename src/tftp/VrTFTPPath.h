@@ -9,5 +9,5 @@
 std::optional<QString> VrTFTPResolvePath(const QString &root, const QString &name);
 
 // True when path, after following symbolic links, still lies inside root.
-// For a file that does not exist yet its directory is checked.
+// For a file that does not exist yet its nearest existing directory counts.
 bool VrTFTPInsideRoot(const QString &root, const QString &path);

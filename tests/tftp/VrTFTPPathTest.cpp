@@ -31,7 +31,13 @@ TEST(VrTFTPPath, SymbolicLinksOutOfTheRootAreOutside)
     EXPECT_TRUE(VrTFTPInsideRoot(root + '/', root + "/sub/new.bin"));
     EXPECT_TRUE(VrTFTPInsideRoot(root + '/', root + "/new.bin"));
     EXPECT_FALSE(VrTFTPInsideRoot(root + '/', root + "/up/new.bin"));
-    EXPECT_FALSE(VrTFTPInsideRoot(root + '/', root + "/missing/new.bin"));
+    EXPECT_TRUE(VrTFTPInsideRoot(root + '/', root + "/missing/new.bin"));
+    EXPECT_FALSE(VrTFTPInsideRoot(root + '/', root + "/up/missing/new.bin"));
+    // A dangling link is judged by where a created file would land.
+    ASSERT_TRUE(QFile::link(tmp.filePath("elsewhere"), root + "/dangling"));
+    ASSERT_TRUE(QFile::link("sub/later", root + "/dangling-in"));
+    EXPECT_FALSE(VrTFTPInsideRoot(root + '/', root + "/dangling"));
+    EXPECT_TRUE(VrTFTPInsideRoot(root + '/', root + "/dangling-in"));
     EXPECT_FALSE(VrTFTPInsideRoot(tmp.filePath("nope/"), tmp.filePath("nope/x")));
 }
 

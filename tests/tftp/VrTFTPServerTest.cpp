@@ -268,12 +268,13 @@ TEST_F(TftpServer, NamesLeavingTheRootAreRefused)
     ASSERT_TRUE(QDir(root).mkpath(QStringLiteral("sub")));
     ASSERT_TRUE(QFile::link(tmp.path(), inRoot("linkdir")));
     ASSERT_TRUE(QFile::link(outside, inRoot("linkfile")));
+    ASSERT_TRUE(QFile::link(tmp.filePath("created"), inRoot("dangling")));
     start();
     const QByteArray names[] = {
         "../secret", "..\\secret", "/etc/passwd", "\\etc\\passwd", "C:\\secret", "c:secret",
         "C:/secret", "sub/../../secret", "sub\\..\\..\\secret", "..", "../", "./../secret",
         "//server/share/secret", "\\\\server\\share\\secret", ".. /secret", "sub/..",
-        "..../secret", "linkdir/secret", "linkfile", "",
+        "..../secret", "linkdir/secret", "linkfile", "dangling", "",
     };
     for (const QByteArray &name : names) {
         for (quint16 op : {RRQ, WRQ}) {
@@ -287,7 +288,7 @@ TEST_F(TftpServer, NamesLeavingTheRootAreRefused)
     EXPECT_FALSE(recorder.has(2));
     EXPECT_EQ(readFile(outside), QByteArray("secret"));
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              (QStringList{"root", "secret"}));
+              (QStringList{"root", "secret"}));  // nothing "created" outside
     EXPECT_EQ(QDir(inRoot("sub")).entryList(QDir::Files | QDir::Hidden), QStringList{});
 }
 
