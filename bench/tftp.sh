@@ -3,14 +3,14 @@
 # tftpd-hpa serving the same files in the same run, with curl as the client.
 # Client and server are pinned the same way for both servers:
 #   BENCH_SERVER_CPU (default 0) and BENCH_CLIENT_CPU (default 0): same core.
-# Best of BENCH_REPEATS (default 3) runs per figure. Needs root for
+# Best of BENCH_REPEATS (default 5) runs per figure. Needs root for
 # tftpd-hpa's chroot (-s).
 set -eu
 BUILD_DIR=${BUILD_DIR:-build}
 SERVE=$BUILD_DIR/bench/tftp_serve
 SERVER_CPU=${BENCH_SERVER_CPU:-0}
 CLIENT_CPU=${BENCH_CLIENT_CPU:-0}
-REPEATS=${BENCH_REPEATS:-3}
+REPEATS=${BENCH_REPEATS:-5}
 OURS_PORT=${BENCH_OURS_PORT:-16969}
 PEER_PORT=${BENCH_PEER_PORT:-16970}
 PEER=/usr/sbin/in.tftpd
@@ -61,6 +61,7 @@ transfer() {
                 "tftp://127.0.0.1:$port/up$i"
             end=$(now)
         fi
+        [ -n "${BENCH_VERBOSE:-}" ] && echo "# $name port $port run $i: $(awk -v t="$end" -v s="$start" "BEGIN { print t - s }") s" >&2
         best=$(awk -v t="$end" -v s="$start" -v b="$best" \
             'BEGIN { d = t - s; print (b == "" || d < b) ? d : b }')
     done

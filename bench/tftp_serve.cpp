@@ -44,6 +44,12 @@ int main(int argc, char **argv)
     VrTFTPServer server;
     server.SetAcceptAnyPeer(true);
     server.SetOnMessage([](VrTFTPMsg *m, bool *) {
+        // Progress comes once per block: keep that line cheap to print.
+        if (m->status == VrTFTPStatus::Transferring) {
+            std::printf("session=%d status=2 bytes=%lld\n", m->sessionNumber,
+                        static_cast<long long>(m->bytesTransferred));
+            return;
+        }
         std::printf("session=%d status=%d kind=%d file=%s peer=%s:%d bytes=%lld text=%s\n",
                     m->sessionNumber, m->status, m->requestKind, qPrintable(m->fileName),
                     qPrintable(m->peerAddress), m->peerPort,
