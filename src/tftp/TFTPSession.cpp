@@ -226,29 +226,31 @@ void TFTPSession::handleData(quint16 block, QByteArrayView payload)
         Report(VrTFTPStatus::Canceled);
         return;
     }
-    if (m_writeFile->write(payload.data(), payload.size()) != payload.size()) {
-        failWrite();
-        return;
-    }
     ++m_block;
     m_msg.lastBlockLength = int(payload.size());
     m_msg.bytesTransferred += payload.size();
-    const bool last = payload.size() < m_blockSize;
-    if (last && !m_writeFile->commit()) {
+    if (payload.size() == m_blockSize) {
+        // Acknowledge before writing, so that the peer prepares its next
+        // block meanwhile; a failed write is still answered with ERROR 3.
+        const bool sent = setAndSend(makeHeader(ACK, quint16(m_block)));
+        if (m_writeFile->write(payload.data(), payload.size()) != payload.size()) {
+            failWrite();
+            return;
+        }
+        reportSent(sent, VrTFTPStatus::Transferring);
+        return;
+    }
+    // The last ACK promises the file is stored: commit before sending it.
+    if (m_writeFile->write(payload.data(), payload.size()) != payload.size()
+        || !m_writeFile->commit()) {
         failWrite();
         return;
     }
-    if (last)
-        m_writeFile.reset();
-    const bool sent = setAndSend(makeHeader(ACK, quint16(m_block)));
-    if (!sent)
-        Report(VrTFTPStatus::SocketIoFailed);
-    else if (last)
+    m_writeFile.reset();
+    if (setAndSend(makeHeader(ACK, quint16(m_block))))
         Report(VrTFTPStatus::Success);
-    else {
-        armDeadline();
-        Report(VrTFTPStatus::Transferring);
-    }
+    else
+        Report(VrTFTPStatus::SocketIoFailed);
 }
 
 void TFTPSession::failWrite()
