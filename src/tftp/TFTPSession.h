@@ -47,7 +47,6 @@ public:
     const VrTFTPMsg &msg() const { return m_msg; }
     // Where the file goes; empty when the name was refused.
     const QString &targetPath() const { return m_path; }
-    quint16 transferPort() const { return m_socket.LocalPort(); }
     bool isSameRequest(const VrTFTPMsg &other) const;
 
 private:

@@ -18,6 +18,30 @@ std::optional<QHostAddress> parseIPv4(const QString &text)
     return a;
 }
 
+// The local address the system routes toward the device (for a device
+// behind a router); empty when there is no route.
+QString routeSource(const QHostAddress &device)
+{
+    // Connecting a UDP socket sends nothing; it only makes the kernel pick
+    // the route and with it our source address.
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return {};
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(69);
+    to.sin_addr.s_addr = htonl(device.toIPv4Address());
+    sockaddr_in local{};
+    socklen_t len = sizeof local;
+    QString result;
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to) == 0
+        && ::getsockname(fd, reinterpret_cast<sockaddr *>(&local), &len) == 0
+        && local.sin_addr.s_addr != htonl(INADDR_ANY))
+        result = VrTFTPAddressText(local);
+    ::close(fd);
+    return result;
+}
+
 } // namespace
 
 QList<VrTFTPInterfaceAddress> VrTFTPLocalInterfaces()
@@ -49,28 +73,6 @@ QString VrTFTPMatchInterface(const QList<VrTFTPInterfaceAddress> &interfaces,
     return {};
 }
 
-QString VrTFTPRouteSource(const QHostAddress &device)
-{
-    // Connecting a UDP socket sends nothing; it only makes the kernel pick
-    // the route and with it our source address.
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return {};
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(69);
-    to.sin_addr.s_addr = htonl(device.toIPv4Address());
-    sockaddr_in local{};
-    socklen_t len = sizeof local;
-    QString result;
-    if (::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to) == 0
-        && ::getsockname(fd, reinterpret_cast<sockaddr *>(&local), &len) == 0
-        && local.sin_addr.s_addr != htonl(INADDR_ANY))
-        result = VrTFTPAddressText(local);
-    ::close(fd);
-    return result;
-}
-
 bool SelectLocalAddress(const QString &deviceAddress, const QString &deviceMask,
                         QString *localAddress)
 {
@@ -84,7 +86,7 @@ bool SelectLocalAddress(const QString &deviceAddress, const QString &deviceMask,
     }
     *localAddress = VrTFTPMatchInterface(VrTFTPLocalInterfaces(), *device, *mask);
     if (localAddress->isEmpty())
-        *localAddress = VrTFTPRouteSource(*device);
+        *localAddress = routeSource(*device);
     if (localAddress->isEmpty())
         qCWarning(lcTftp) << "no local address reaches device" << deviceAddress;
     return !localAddress->isEmpty();

@@ -23,10 +23,6 @@ QList<VrTFTPInterfaceAddress> VrTFTPLocalInterfaces();
 QString VrTFTPMatchInterface(const QList<VrTFTPInterfaceAddress> &interfaces,
                              const QHostAddress &device, const QHostAddress &deviceMask);
 
-// The local address the system routes toward the device (for a device
-// behind a router); empty when there is no route.
-QString VrTFTPRouteSource(const QHostAddress &device);
-
 // Fills *localAddress with the address to announce for the device at
 // deviceAddress/deviceMask: an interface on its network, else the source of
 // the route toward it. False (the caller shows VrTFTPNoLocalAddressText)

@@ -49,7 +49,7 @@ public:
     bool IsRunning() const { return m_socket.IsOpen(); }
     quint16 Port() const { return quint16(m_template.serverPort); }
     const QString &RootDirectory() const { return m_root; }
-    int RetryLimit() const { return m_retryLimit; }
+    // The record copied into each new session (local address, port, timeout).
     const VrTFTPMsg &Template() const { return m_template; }
     qsizetype SessionCount() const { return m_sessions.size(); }
 

@@ -47,6 +47,8 @@ protected:
 
 TEST_F(TftpServer, StartAppendsSeparatorToRootAndRejectsBusyPort)
 {
+    EXPECT_EQ(QHostAddress(server.Template().localAddress).protocol(),
+              QAbstractSocket::IPv4Protocol);
     server.Start(QStringLiteral("a\\"), 0);
     EXPECT_EQ(server.RootDirectory(), QStringLiteral("a\\"));
     server.Start(QStringLiteral("dir"), 0);  // running: only the root changes
@@ -169,6 +171,11 @@ TEST_F(TftpServer, UploadReacknowledgesLostAckWithoutWritingTwice)
     c.sendTo(server.Port(), request(WRQ, "up.bin"));
     EXPECT_EQ(c.receive(), packet(ACK, 0));
     c.adoptSessionPort();
+    const quint16 sessionPort = c.lastPort();
+    c.sendTo(server.Port(), request(WRQ, "up.bin"));  // as if ACK 0 was lost
+    EXPECT_EQ(c.receive(), packet(ACK, 0));
+    EXPECT_EQ(c.lastPort(), sessionPort);
+    EXPECT_EQ(server.SessionCount(), 1);
     const QByteArray content = patterned(700);
     c.sendToSession(packet(DATA, 1, content.left(512)));
     EXPECT_EQ(c.receive(), packet(ACK, 1));
