@@ -193,7 +193,9 @@ TMainForm::~TMainForm()
 {
     // Requests still out are waited for in a nested event loop: let that
     // happen while this window is whole and no timer can start another one.
-    stopTimers();
+    LedStatus.stop();
+    LedBlink.stop();
+    Timer1.stop();
     delete m_led2dot4G;
     delete m_led5G;
     delete m_address;
@@ -279,7 +281,6 @@ bool TMainForm::Start(const QStringList &arguments)
     VrLoadMessageFiles(FindEntryIgnoringCase(host.messageBase, QStringLiteral("errmsg")));
 
     if (arguments.isEmpty()) {
-        stopTimers();
         VrMessageBox(this, QStringLiteral("This module is only used in the Netvane or HP-Openview."), caption());
         return false;
     }
@@ -288,7 +289,6 @@ bool TMainForm::Start(const QStringList &arguments)
         ApplyLaunchArguments(arguments, host.configDirectory);
     } catch (const VrConversionError &error) {
         // Without a complete target there is nothing this window could poll.
-        stopTimers();
         VrMessageBox(this, error.Message(), caption());
         return false;
     }
@@ -297,7 +297,6 @@ bool TMainForm::Start(const QStringList &arguments)
     m_instance = std::make_unique<SingleInstance>(windowTitle());
     if (!m_instance->acquire()) {
         qCInfo(lcMain) << "another module holds" << windowTitle();
-        stopTimers();
         VrMessageBox(this, QStringLiteral("Another QRT-5150 module is running!"), QStringLiteral("Warning"));
         close();
         return false;
@@ -357,13 +356,6 @@ void TMainForm::applyOperationModeMenus()
     m_routerSettings->menuAction()->setVisible(router);
     m_multiSsid->setVisible(!router);
     m_vlan->setVisible(!router);
-}
-
-void TMainForm::stopTimers()
-{
-    LedStatus.stop();
-    LedBlink.stop();
-    Timer1.stop();
 }
 
 bool TMainForm::IsValidIPAddress(const QString &text) const

@@ -31,7 +31,7 @@ public:
 
     // Runs the start-up for the host's arguments: target records, caption,
     // single-instance lock, first poll and bindings. False when the module
-    // must end instead (the reason has been shown).
+    // must end instead (the reason has been shown); the timers then never run.
     bool Start(const QStringList &arguments);
 
     // The address checks every page runs before writing an address.
@@ -60,7 +60,6 @@ private:
     VrSNMPRequest2Edits *bindCombo(const VrSNMPVarDef *objects, uint8_t kind, QComboBox *combo);
     void loadRefreshedBindings();
     void applyOperationModeMenus();
-    void stopTimers();
     void showStatus(const QString &text);
     void lampsOff();
     static void statusAnswered(void *data, VrSNMPError &error, VrSNMPVarList &list);
