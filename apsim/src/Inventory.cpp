@@ -100,7 +100,7 @@ Check checkFromValues(Syntax syntax, const std::string &values)
 {
     Check check;
     static const std::regex range(R"((\d+)\.\.(\d+))");
-    static const std::regex item(R"((?:^|[,:;(]\s*)(\d+)=)");
+    static const std::regex item(R"((?:^|[,:;(.]\s*)(\d+)=)");
     static const std::regex labelledRange(R"(\d+=[^,]*\.\.\d+=)");
     static const std::regex atMost(R"(at most (\d+))");
     if (syntax == Syntax::Text) {
