@@ -23,7 +23,7 @@ const char *AppName = "qrt5150-apsim";
 
 Oid toOid(const oid *arcs, size_t length) { return Oid(arcs, arcs + length); }
 
-std::optional<WireType> wireTypeOf(u_char asnType)
+std::optional<WireType> wireTypeOfAsn(u_char asnType)
 {
     switch (asnType) {
     case ASN_INTEGER: return WireType::Integer;
@@ -186,13 +186,12 @@ void Agent::log(const char *operation, const Oid &oid, int status) const
         std::fprintf(stderr, "%s %s -> %d\n", operation, formatOid(oid).c_str(), status);
 }
 
-int Agent::handle(void *reginfoPtr, void *reqinfoPtr, void *requestsPtr)
+int Agent::handle(netsnmp_handler_registration *reginfo, netsnmp_agent_request_info *reqinfo,
+                  netsnmp_request_info *requests)
 {
-    auto *reginfo = static_cast<netsnmp_handler_registration *>(reginfoPtr);
-    auto *reqinfo = static_cast<netsnmp_agent_request_info *>(reqinfoPtr);
     const Oid root = toOid(reginfo->rootoid, reginfo->rootoid_len);
     Device &device = m_ap.device();
-    for (auto *r = static_cast<netsnmp_request_info *>(requestsPtr); r; r = r->next) {
+    for (netsnmp_request_info *r = requests; r; r = r->next) {
         netsnmp_variable_list *vb = r->requestvb;
         const Oid oid = toOid(vb->name, vb->name_length);
         const int failure = injectedFailure(oid);
@@ -222,7 +221,7 @@ int Agent::handle(void *reginfoPtr, void *reqinfoPtr, void *requestsPtr)
             break;
         }
         case MODE_SET_RESERVE1: {
-            const auto type = wireTypeOf(vb->type);
+            const auto type = wireTypeOfAsn(vb->type);
             const int status = failure ? failure : type ? device.checkSet(oid, *type, valueOf(vb)) : int(WrongType);
             if (status != NoError) {
                 netsnmp_set_request_error(reqinfo, r, status);
@@ -239,7 +238,7 @@ int Agent::handle(void *reginfoPtr, void *reqinfoPtr, void *requestsPtr)
         }
         case MODE_SET_COMMIT: {
             std::string error;
-            if (r == requestsPtr && !m_ap.saveState(error))
+            if (r == requests && !m_ap.saveState(error))
                 std::fprintf(stderr, "qrt5150-apsim: %s\n", error.c_str());
             break;
         }

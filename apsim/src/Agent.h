@@ -7,6 +7,11 @@
 #include <csignal>
 #include <random>
 
+// Net-SNMP's request structures, declared here to keep its headers out.
+struct netsnmp_handler_registration_s;
+struct netsnmp_agent_request_info_s;
+struct netsnmp_request_info_s;
+
 namespace apsim {
 
 class Agent
@@ -22,7 +27,8 @@ public:
     void run(const volatile std::sig_atomic_t &stop, const volatile std::sig_atomic_t &mute);
 
     // Net-SNMP calls back into the agent through this.
-    int handle(void *reginfo, void *reqinfo, void *requests);
+    int handle(netsnmp_handler_registration_s *reginfo, netsnmp_agent_request_info_s *reqinfo,
+               netsnmp_request_info_s *requests);
 
 private:
     bool silent(const volatile std::sig_atomic_t &mute) const;

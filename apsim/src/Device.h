@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace apsim {
@@ -56,7 +57,7 @@ public:
     void setValue(const std::string &name, const Value &value, int row = 0);
     void setValueAt(const Oid &oid, const Value &value);
     // Read-only objects that the state file keeps (what the device changes itself).
-    void keepInState(const std::string &name) { m_stateOnly[name] = true; }
+    void keepInState(const std::string &name) { m_stateOnly.insert(name); }
 
     Table *tableOf(const std::string &columnName);
     // First row whose column reads its free value, or 0 when the table is full.
@@ -92,7 +93,7 @@ private:
     std::map<std::string, size_t> m_byName;
     std::map<std::string, Action> m_actions;
     std::map<std::string, Dynamic> m_dynamic;
-    std::map<std::string, bool> m_stateOnly;
+    std::set<std::string> m_stateOnly;
 };
 
 } // namespace apsim

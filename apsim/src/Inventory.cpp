@@ -1,5 +1,7 @@
 #include "Inventory.h"
 
+#include "Text.h"
+
 #include <algorithm>
 #include <map>
 #include <regex>
@@ -35,19 +37,6 @@ struct Row {
     const std::string &values() const { return f[7]; }
     const std::string &notes() const { return f[10]; }
 };
-
-std::vector<std::string> splitTabs(std::string_view line)
-{
-    std::vector<std::string> out;
-    size_t start = 0;
-    while (true) {
-        const size_t tab = line.find('\t', start);
-        out.emplace_back(line.substr(start, tab - start));
-        if (tab == std::string_view::npos)
-            return out;
-        start = tab + 1;
-    }
-}
 
 template <typename F> void forEachLine(std::string_view text, F f)
 {
@@ -144,7 +133,7 @@ std::multimap<std::string, Override> parseDeviceData(std::string_view text)
     forEachLine(text, [&](int number, std::string_view line) {
         if (line.empty() || line.front() == '#')
             return;
-        const auto f = splitTabs(line);
+        const auto f = split(line, '\t');
         if (f.size() != 3)
             fail("device data", number, "expected key, field and value separated by tabs");
         std::string key = f[0];
@@ -255,7 +244,7 @@ std::vector<Row> parseInventory(std::string_view text)
     forEachLine(text, [&](int number, std::string_view line) {
         if (number == 1 || line.empty())
             return;
-        Row row{number, splitTabs(line)};
+        Row row{number, split(line, '\t')};
         if (row.f.size() != 11)
             fail("inventory", number, "expected 11 columns");
         rows.push_back(std::move(row));

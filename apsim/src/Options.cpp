@@ -1,5 +1,7 @@
 #include "Options.h"
 
+#include "Text.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <functional>
@@ -56,19 +58,6 @@ bool toInt(const std::string &text, long min, long max, long &out)
     return true;
 }
 
-std::vector<std::string> split(const std::string &text, char sep)
-{
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (true) {
-        const size_t at = text.find(sep, start);
-        parts.push_back(text.substr(start, at - start));
-        if (at == std::string::npos)
-            return parts;
-        start = at + 1;
-    }
-}
-
 bool parseUser(const std::string &text, UserOption &user, std::string &error)
 {
     const auto f = split(text, ':');
@@ -116,6 +105,14 @@ ParseResult parseOptions(int argc, char **argv, Options &o, std::string &error)
             return true;
         };
     };
+    const auto community = [&error](const char *name, std::string &field) -> Handler {
+        return [&error, &field, name](const std::string &v) {
+            if (v.empty())
+                error = std::string(name) + " needs a non-empty community";
+            field = v;
+            return !v.empty();
+        };
+    };
     const std::map<std::string, Handler> valued{
         {"--listen", [&](const std::string &v) {
              const auto colon = v.rfind(':');
@@ -127,8 +124,8 @@ ParseResult parseOptions(int argc, char **argv, Options &o, std::string &error)
              o.listenPort = static_cast<int>(n);
              return true;
          }},
-        {"--read-community", [&](const std::string &v) { o.readCommunity = v; return !v.empty() || (error = "empty community", false); }},
-        {"--write-community", [&](const std::string &v) { o.writeCommunity = v; return !v.empty() || (error = "empty community", false); }},
+        {"--read-community", community("--read-community", o.readCommunity)},
+        {"--write-community", community("--write-community", o.writeCommunity)},
         {"--user", [&](const std::string &v) {
              UserOption user;
              if (!parseUser(v, user, error))
