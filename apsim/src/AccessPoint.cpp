@@ -156,10 +156,7 @@ bool AccessPoint::takeRestartRequest()
 void AccessPoint::restart()
 {
     m_boot = m_dot3Cleared = m_dot11Cleared = Clock::now();
-    for (const char *column : {"dot11ClientMacAddress", "(unnamed) site survey BSSID", "(unnamed) WDS site survey BSSID",
-                               "dot11MacCloneSurveryMacAddress", "dot11WdsMacAddress", "dot11RogueApSurveyBssid",
-                               "(unnamed) current dynamic MAC", "(unnamed) current static MAC", "dot11PortListTagVid"})
-        m_device.tableOf(column)->rows = 0;
+    m_device.clearSurveys();
     addLog("SYSTEM", "System restarted");
 }
 

@@ -199,7 +199,15 @@ void Device::resetToFactory()
     for (const auto &[oid, cell] : m_cells)
         m_values[cell.slot] = m_objects[cell.object].factory;
     for (Table &table : m_tables)
-        table.rows = table.spec.survey ? 0 : table.spec.capacity;
+        table.rows = table.spec.capacity;
+    clearSurveys();
+}
+
+void Device::clearSurveys()
+{
+    for (Table &table : m_tables)
+        if (table.spec.survey)
+            table.rows = 0;
 }
 
 bool Device::persistent(const Cell &cell, bool withState) const

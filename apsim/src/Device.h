@@ -47,6 +47,7 @@ public:
     int set(const Oid &oid, const Value &value);
 
     void setAction(const std::string &name, Action action);
+    bool hasAction(const std::string &name) const { return m_actions.count(name) > 0; }
     void setDynamic(const std::string &name, Dynamic dynamic);
 
     const ObjectDef *object(const std::string &name) const;
@@ -66,6 +67,8 @@ public:
     void clearRow(const std::string &columnName, int row);
 
     void resetToFactory();
+    // Empties the tables that triggers fill, as a restart does.
+    void clearSurveys();
     // Configuration text: one "OID=value" line per setting. With state, the
     // text also carries what only the device itself changes (its firmware).
     std::string exportText(bool withState) const;

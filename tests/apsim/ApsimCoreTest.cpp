@@ -88,6 +88,19 @@ TEST(ApsimValues, TextFormsRoundTripAndRefuseNonsense)
     EXPECT_FALSE(valueFromText(Syntax::Integer, "12x"));
 }
 
+TEST(ApsimDevice, EveryTriggerAndCommandActs)
+{
+    AccessPoint ap = factoryDevice();
+    int acting = 0;
+    for (const ObjectDef &def : ap.device().objects()) {
+        if (def.access == Access::Trigger || def.access == Access::Command) {
+            EXPECT_TRUE(ap.device().hasAction(def.name)) << def.name;
+            ++acting;
+        }
+    }
+    EXPECT_EQ(acting, 37); // 9 triggers and 28 commands (one command has two OIDs)
+}
+
 TEST(ApsimDevice, ChecksRefuseWhatTheDeviceRefuses)
 {
     AccessPoint ap = factoryDevice();
