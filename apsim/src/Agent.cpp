@@ -141,6 +141,9 @@ bool Agent::start(std::string &error)
     netsnmp_ds_set_string(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_PORTS, ports.c_str());
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_DONT_LOG_TCPWRAPPERS_CONNECTS, 1);
 
+    snmp_enable_filelog("/dev/null", 0); // start-up chatter about its folders
+    char noSmux[] = "-smux"; // no TCP port 199: simulators run side by side
+    add_to_init_list(noSmux);
     init_agent(AppName);
     init_vacm_vars();
     const Oid roots[] = {{1, 3, 6, 1, 2, 1, 1}, productRoot(), {1, 3, 6, 1, 4, 1, 48213, 10, 37, 36}};
@@ -164,6 +167,7 @@ bool Agent::start(std::string &error)
     }
     init_snmp(AppName);
     m_started = true;
+    snmp_disable_filelog();
     snmp_enable_stderrlog();
     if (init_master_agent() != 0) {
         error = "cannot listen on " + ports;

@@ -3,8 +3,8 @@
 #include "Text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
-#include <regex>
 #include <set>
 #include <stdexcept>
 
@@ -83,36 +83,73 @@ std::optional<Syntax> syntaxFromText(const std::string &text)
     return it == names.end() ? std::nullopt : std::optional(it->second);
 }
 
+struct Number {
+    long value;
+    size_t begin, end;
+};
+
+std::vector<Number> numbersIn(const std::string &text)
+{
+    std::vector<Number> out;
+    for (size_t i = 0; i < text.size();) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        const size_t begin = i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i;
+        out.push_back({std::stol(text.substr(begin, i - begin)), begin, i});
+    }
+    return out;
+}
+
+// "N=" at the start of the text or of a list item ("a, 2=b", "(2=b", ": 2=b").
+bool isItem(const std::string &text, const Number &n)
+{
+    if (n.end >= text.size() || text[n.end] != '=')
+        return false;
+    size_t i = n.begin;
+    while (i > 0 && text[i - 1] == ' ')
+        --i;
+    return i == 0 || std::string_view(",:;(.").find(text[i - 1]) != std::string_view::npos;
+}
+
 // Reads the checks the inventory's value texts state: "0=Disable,1=Enable",
 // "25..500", "1=Jan..12=Dec" (a range written with labels), "at most 32 characters".
 Check checkFromValues(Syntax syntax, const std::string &values)
 {
     Check check;
-    static const std::regex range(R"((\d+)\.\.(\d+))");
-    static const std::regex item(R"((?:^|[,:;(.]\s*)(\d+)=)");
-    static const std::regex labelledRange(R"(\d+=[^,]*\.\.\d+=)");
-    static const std::regex atMost(R"(at most (\d+))");
+    const auto numbers = numbersIn(values);
+    std::vector<std::pair<long, long>> ranges;
+    std::vector<long> items;
+    bool labelledRange = false;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        const Number &n = numbers[i];
+        if (i + 1 < numbers.size() && values.compare(n.end, 2, "..") == 0 && numbers[i + 1].begin == n.end + 2)
+            ranges.emplace_back(n.value, numbers[i + 1].value);
+        if (isItem(values, n)) {
+            items.push_back(n.value);
+            labelledRange = labelledRange || (n.begin >= 2 && values.compare(n.begin - 2, 2, "..") == 0);
+        }
+    }
     if (syntax == Syntax::Text) {
-        std::smatch m;
-        if (std::regex_search(values, m, atMost))
-            check.maxLength = std::stoul(m[1]);
-        else if (std::regex_search(values, m, range) && values.find("character") != std::string::npos)
-            check.maxLength = std::stoul(m[2]);
+        const auto atMost = values.find("at most ");
+        if (atMost != std::string::npos && atMost + 8 < values.size() && std::isdigit(static_cast<unsigned char>(values[atMost + 8])))
+            check.maxLength = std::stoul(values.substr(atMost + 8));
+        else if (!ranges.empty() && values.find("character") != std::string::npos)
+            check.maxLength = static_cast<size_t>(ranges.front().second);
         return check;
     }
     if (syntax != Syntax::Integer)
         return check;
-    std::vector<long> items;
-    for (auto it = std::sregex_iterator(values.begin(), values.end(), item); it != std::sregex_iterator(); ++it)
-        items.push_back(std::stol((*it)[1]));
-    if (std::regex_search(values, labelledRange) && !items.empty()) {
+    if (labelledRange && !items.empty()) {
         check.ranged = true;
         check.min = *std::min_element(items.begin(), items.end());
         check.max = *std::max_element(items.begin(), items.end());
         return check;
     }
-    for (auto it = std::sregex_iterator(values.begin(), values.end(), range); it != std::sregex_iterator(); ++it) {
-        const long lo = std::stol((*it)[1]), hi = std::stol((*it)[2]);
+    for (const auto &[lo, hi] : ranges) {
         check.min = check.ranged ? std::min(check.min, lo) : lo;
         check.max = check.ranged ? std::max(check.max, hi) : hi;
         check.ranged = true;
