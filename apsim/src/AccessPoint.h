@@ -26,6 +26,9 @@ public:
     using Clock = std::chrono::steady_clock;
 
     AccessPoint(Inventory inventory, DeviceSettings settings);
+    // The device's actions refer to this object: it stays where it was made.
+    AccessPoint(const AccessPoint &) = delete;
+    AccessPoint &operator=(const AccessPoint &) = delete;
 
     Device &device() { return m_device; }
     const Device &device() const { return m_device; }
