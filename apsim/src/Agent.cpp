@@ -89,7 +89,8 @@ void config(const std::string &line)
     netsnmp_config_remember(copy.data());
 }
 
-std::string userLines(const UserOption &u)
+// The USM user and its access, as Net-SNMP's configuration lines.
+std::vector<std::string> userLines(const UserOption &u)
 {
     std::string create = "createUser " + u.name;
     const char *level = "noauth";
@@ -101,7 +102,7 @@ std::string userLines(const UserOption &u)
             level = "priv";
         }
     }
-    return create + "\nrwuser " + u.name + " " + level;
+    return {create, "rwuser " + u.name + " " + level};
 }
 
 } // namespace
@@ -159,12 +160,9 @@ bool Agent::start(std::string &error)
     }
     config("rocommunity " + m_options.readCommunity);
     config("rwcommunity " + m_options.writeCommunity);
-    for (const UserOption &u : m_options.users) {
-        const std::string lines = userLines(u);
-        const size_t nl = lines.find('\n');
-        config(lines.substr(0, nl));
-        config(lines.substr(nl + 1));
-    }
+    for (const UserOption &u : m_options.users)
+        for (const std::string &line : userLines(u))
+            config(line);
     init_snmp(AppName);
     m_started = true;
     snmp_disable_filelog();

@@ -86,6 +86,10 @@ bool parseUser(const std::string &text, UserOption &user, std::string &error)
         error = "--user " + user.name + ": passwords need at least 8 characters";
         return false;
     }
+    if ((user.name + user.authPass + user.privPass).find_first_of("\" \t") != std::string::npos) {
+        error = "--user " + user.name + ": names and passwords cannot hold blanks or double quotes";
+        return false;
+    }
     return true;
 }
 

@@ -157,7 +157,7 @@ TEST(ApsimOptions, ParsesValuesAndRejectsBadOnes)
     EXPECT_TRUE(o.verbose);
     for (const std::vector<std::string> &bad : std::vector<std::vector<std::string>>{
              {"--drop", "2"}, {"--fail", "1.3.x=5"}, {"--user", "u:none::DES:abcdefgh"},
-             {"--user", "u:MD5:short:none:"}, {"--listen", "nohost"}, {"--bogus"}, {"--seed"}, {"--lan", "1.2.3/8"}}) {
+             {"--user", "u:MD5:short:none:"}, {"--user", "u:MD5:pass word1:none:"}, {"--listen", "nohost"}, {"--bogus"}, {"--seed"}, {"--lan", "1.2.3/8"}}) {
         Options fresh;
         EXPECT_EQ(parse(bad, fresh, error), ParseResult::Error) << bad[0];
         EXPECT_FALSE(error.empty());
