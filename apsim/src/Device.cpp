@@ -153,7 +153,6 @@ size_t Device::slotOf(const std::string &name, int row) const
 
 Value Device::value(const std::string &name, int row) const { return m_values[slotOf(name, row)]; }
 void Device::setValue(const std::string &name, const Value &value, int row) { m_values[slotOf(name, row)] = value; }
-void Device::setValueAt(const Oid &oid, const Value &value) { m_values[m_cells.at(oid).slot] = value; }
 
 int Device::tableIndexOf(const std::string &columnName) const
 {

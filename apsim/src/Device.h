@@ -14,9 +14,9 @@ namespace apsim {
 
 // SNMP error statuses as numbers, so the model needs no SNMP library.
 enum Status : int {
-    NoError = 0, NoSuchName = 2, BadValue = 3, GenErr = 5, WrongType = 7, WrongLength = 8,
-    WrongValue = 10, NoCreation = 11, InconsistentValue = 12, ResourceUnavailable = 13,
-    CommitFailed = 14, NotWritable = 17, OverdueFirmware = 19
+    NoError = 0, GenErr = 5, WrongType = 7, WrongLength = 8, WrongValue = 10, NoCreation = 11,
+    InconsistentValue = 12, ResourceUnavailable = 13, NotWritable = 17,
+    OverdueFirmware = 19 // the device's own: a firmware image older than the running one
 };
 
 struct Varbind {
@@ -52,11 +52,10 @@ public:
 
     const ObjectDef *object(const std::string &name) const;
     const std::vector<ObjectDef> &objects() const { return m_objects; }
-    // Stored values by name (the first object of that name; row for columns)
-    // or by wire OID, bypassing checks and actions.
+    // Stored values by name (the first object of that name; row for columns),
+    // bypassing checks and actions.
     Value value(const std::string &name, int row = 0) const;
     void setValue(const std::string &name, const Value &value, int row = 0);
-    void setValueAt(const Oid &oid, const Value &value);
     // Read-only objects that the state file keeps (what the device changes itself).
     void keepInState(const std::string &name) { m_stateOnly.insert(name); }
 
