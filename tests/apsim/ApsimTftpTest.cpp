@@ -190,15 +190,16 @@ TEST_F(ApsimTftp, FirmwareUpdateChangesTheVersionAndRefusesAnOverdueImage)
     EXPECT_EQ(c.setInt(Upgrade, 8).status, 0);
 }
 
-TEST_F(ApsimTftp, LogUploadWritesLogFileLines)
+TEST_F(ApsimTftp, LogUploadWritesLogFileLinesAndClearEmptiesTheLog)
 {
     ApsimProcess apsim;
     ASSERT_TRUE(apsim.start({"--tftp-port", std::to_string(tftpd.port())}));
     auto c = SnmpTestClient::community(apsim.address(), "granite");
-    ASSERT_EQ(c.setInt(P + "2.1.3.4.1.1.1.1", 1).status, 0); // something to log
+    ASSERT_EQ(c.setInt(P + "4.2.3", 1).status, 0); // deviceSettingApply, logged
     ASSERT_EQ(c.setIp(P + "5.4.4", "127.0.0.1").status, 0);
     ASSERT_EQ(c.setInt(P + "5.4.6", 1).status, 0);
     const std::string log = tftpd.read("LogFile.RD");
+    EXPECT_NE(log.find("Settings applied"), std::string::npos) << log;
     std::istringstream lines(log);
     std::string line;
     int count = 0;
@@ -208,4 +209,8 @@ TEST_F(ApsimTftp, LogUploadWritesLogFileLines)
         ++count;
     }
     EXPECT_GE(count, 2);
+
+    ASSERT_EQ(c.setInt(P + "5.4.10", 1).status, 0); // systemLogClearLocalLog
+    ASSERT_EQ(c.setInt(P + "5.4.6", 1).status, 0);
+    EXPECT_EQ(tftpd.read("LogFile.RD"), "");
 }
