@@ -8,7 +8,10 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -134,6 +137,38 @@ TEST_F(ApsimTftp, ClientReportsServerErrorsAndSilence)
     EXPECT_FALSE(apsim::TftpClient("127.0.0.1", freeUdpPort(), 50).get("x", data, error));
     EXPECT_NE(error.find("does not answer"), std::string::npos) << error;
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+// A server that loses the first copy of every packet it receives: the client
+// must send each one again after its time-out.
+TEST(ApsimTftpClient, RetransmitsWhatTheServerLost)
+{
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a), 0);
+    ASSERT_EQ(getsockname(fd, reinterpret_cast<sockaddr *>(&a), &len), 0);
+    int received = 0;
+    std::thread server([&] {
+        const std::string replies[] = {std::string("\0\4\0\0", 4), std::string("\0\4\0\1", 4)}; // ACK 0, ACK 1
+        for (const std::string &reply : replies) {
+            char buf[600];
+            sockaddr_in from{};
+            socklen_t fromLen = sizeof from;
+            for (int copy = 0; copy < 2; ++copy) { // the first copy is "lost"
+                if (recvfrom(fd, buf, sizeof buf, 0, reinterpret_cast<sockaddr *>(&from), &fromLen) > 0)
+                    ++received;
+            }
+            sendto(fd, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr *>(&from), fromLen);
+        }
+    });
+    std::string error;
+    EXPECT_TRUE(apsim::TftpClient("127.0.0.1", ntohs(a.sin_port), 100).put("f", "tiny", error)) << error;
+    server.join();
+    close(fd);
+    EXPECT_EQ(received, 4); // request and data block, each sent twice
 }
 
 TEST_F(ApsimTftp, ConfigurationBackupRestoresOnAnotherDevice)
