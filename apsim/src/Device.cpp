@@ -23,13 +23,13 @@ Device::Device(Inventory inventory) : m_objects(std::move(inventory.objects))
         for (const Oid &alias : def.readOnlyAliases)
             m_cells[alias] = Cell{i, -1, 0, slot, false};
     }
-    for (const TableSpec &spec : inventory.tables) {
-        Table table{spec, {}, spec.survey ? 0 : spec.capacity};
+    for (const TableLayout &layout : inventory.tables) {
+        Table table{layout, {}, layout.survey ? 0 : layout.capacity};
         for (size_t i = 0; i < m_objects.size(); ++i)
-            if (m_objects[i].column && m_objects[i].entry == spec.entry)
+            if (m_objects[i].column && m_objects[i].entry == layout.entry)
                 table.columns.push_back(i);
         const int t = static_cast<int>(m_tables.size());
-        for (int row = 1; row <= spec.capacity; ++row) {
+        for (int row = 1; row <= layout.capacity; ++row) {
             for (const size_t column : table.columns) {
                 const ObjectDef &def = m_objects[column];
                 Oid oid = def.oid;
@@ -158,7 +158,7 @@ int Device::tableIndexOf(const std::string &columnName) const
 {
     const ObjectDef *def = object(columnName);
     for (size_t t = 0; def && def->column && t < m_tables.size(); ++t)
-        if (m_tables[t].spec.entry == def->entry)
+        if (m_tables[t].layout.entry == def->entry)
             return static_cast<int>(t);
     throw std::logic_error("no table column " + columnName);
 }
@@ -198,14 +198,14 @@ void Device::resetToFactory()
     for (const auto &[oid, cell] : m_cells)
         m_values[cell.slot] = m_objects[cell.object].factory;
     for (Table &table : m_tables)
-        table.rows = table.spec.capacity;
+        table.rows = table.layout.capacity;
     clearSurveys();
 }
 
 void Device::clearSurveys()
 {
     for (Table &table : m_tables)
-        if (table.spec.survey)
+        if (table.layout.survey)
             table.rows = 0;
 }
 
@@ -213,7 +213,7 @@ bool Device::persistent(const Cell &cell, bool withState) const
 {
     const ObjectDef &def = m_objects[cell.object];
     if (cell.table >= 0)
-        return !m_tables[static_cast<size_t>(cell.table)].spec.survey && !def.key;
+        return !m_tables[static_cast<size_t>(cell.table)].layout.survey && !def.key;
     if (def.access == Access::ReadWrite)
         return true;
     return withState && m_stateOnly.count(def.name);

@@ -29,7 +29,7 @@ class Device
 {
 public:
     struct Table {
-        TableSpec spec;
+        TableLayout layout;
         std::vector<size_t> columns; // object indexes
         int rows = 0;                // rows served; configuration tables serve all
     };

@@ -308,23 +308,23 @@ ObjectDef *findByOid(std::vector<ObjectDef> &defs, const Oid &oid)
     return nullptr;
 }
 
-std::vector<TableSpec> tableSpecs(const std::set<Oid> &entries, const std::multimap<std::string, Override> &data)
+std::vector<TableLayout> tableLayouts(const std::set<Oid> &entries, const std::multimap<std::string, Override> &data)
 {
-    std::vector<TableSpec> specs;
+    std::vector<TableLayout> layouts;
     for (const Oid &entry : entries) {
-        TableSpec spec{entry};
+        TableLayout layout{entry};
         const auto [lo, hi] = data.equal_range(formatOid(entry));
         for (auto it = lo; it != hi; ++it) {
             if (it->second.field != "table" && it->second.field != "survey")
                 continue;
-            spec.survey = it->second.field == "survey";
-            spec.capacity = std::stoi(it->second.value);
+            layout.survey = it->second.field == "survey";
+            layout.capacity = std::stoi(it->second.value);
         }
-        if (spec.capacity <= 0)
+        if (layout.capacity <= 0)
             throw std::runtime_error("device data: no row count for table " + formatOid(entry));
-        specs.push_back(spec);
+        layouts.push_back(layout);
     }
-    return specs;
+    return layouts;
 }
 
 } // namespace
@@ -405,7 +405,7 @@ Inventory loadInventory(std::string_view inventoryTsv, std::string_view deviceTs
             target->aliases.push_back(from);
         out.erase(source);
     }
-    return {std::move(out), tableSpecs(entries, data)};
+    return {std::move(out), tableLayouts(entries, data)};
 }
 
 } // namespace apsim

@@ -37,7 +37,7 @@ struct ObjectDef {
 };
 
 // A walked table: fixed configuration rows, or rows that a trigger fills.
-struct TableSpec {
+struct TableLayout {
     Oid entry;
     int capacity = 0;
     bool survey = false;
@@ -45,7 +45,7 @@ struct TableSpec {
 
 struct Inventory {
     std::vector<ObjectDef> objects;
-    std::vector<TableSpec> tables;
+    std::vector<TableLayout> tables;
 };
 
 // Builds the object list; throws std::runtime_error naming the offending line.

@@ -94,7 +94,7 @@ void AccessPoint::fillSurvey(const std::string &column, unsigned salt)
     Device::Table &table = *m_device.tableOf(column);
     // The port list has one row per port; the other surveys find the stations.
     const bool ports = column == "dot11PortListTagVid";
-    const int used = ports ? table.spec.capacity : std::min(m_settings.stations, table.spec.capacity - FreeRows);
+    const int used = ports ? table.layout.capacity : std::min(m_settings.stations, table.layout.capacity - FreeRows);
     table.rows = ports ? used : used + FreeRows;
     std::mt19937 rng(m_settings.seed * 7919u + salt);
     for (int row = 1; row <= table.rows; ++row) {
