@@ -308,6 +308,55 @@ ObjectDef *findByOid(std::vector<ObjectDef> &defs, const Oid &oid)
     return nullptr;
 }
 
+// One object sent as X by one page and as X.0 or X.1 by another is one value;
+// an object written without an instance arc is served with ".0" as well.
+std::vector<ObjectDef> mergeForms(std::vector<ObjectDef> defs, const std::vector<bool> &ambiguous)
+{
+    std::vector<bool> merged(defs.size(), false);
+    for (size_t i = 0; i < defs.size(); ++i) {
+        for (size_t j = 0; j < defs.size(); ++j) {
+            if (i == j || merged[i] || merged[j] || defs[i].column || defs[j].column || defs[i].name != defs[j].name)
+                continue;
+            const Oid &a = defs[i].oid, &b = defs[j].oid;
+            if (b.size() == a.size() + 1 && isPrefix(a, b) && b.back() <= 1) {
+                defs[i].aliases.push_back(b);
+                if (defs[j].access == Access::ReadWrite)
+                    defs[i].access = Access::ReadWrite;
+                merged[j] = true;
+            }
+        }
+    }
+    for (size_t i = 0; i < defs.size(); ++i) {
+        if (merged[i] || !ambiguous[i])
+            continue;
+        Oid dotZero = defs[i].oid;
+        dotZero.push_back(0);
+        if (!hasOid(defs, dotZero))
+            defs[i].aliases.push_back(dotZero);
+    }
+    std::vector<ObjectDef> out;
+    for (size_t i = 0; i < defs.size(); ++i)
+        if (!merged[i])
+            out.push_back(std::move(defs[i]));
+    return out;
+}
+
+// The device data may serve an object's OID as another object's value.
+void applyShares(std::vector<ObjectDef> &defs, const std::vector<std::pair<Oid, Oid>> &shares)
+{
+    for (const auto &[from, to] : shares) {
+        ObjectDef *target = findByOid(defs, to);
+        const auto source = std::find_if(defs.begin(), defs.end(), [&](const ObjectDef &d) { return d.oid == from; });
+        if (!target || source == defs.end() || &*source == target)
+            throw std::runtime_error("device data: cannot share " + formatOid(from) + " with " + formatOid(to));
+        if (source->access == Access::ReadOnly)
+            target->readOnlyAliases.push_back(from);
+        else
+            target->aliases.push_back(from);
+        defs.erase(source);
+    }
+}
+
 std::vector<TableLayout> tableLayouts(const std::set<Oid> &entries, const std::multimap<std::string, Override> &data)
 {
     std::vector<TableLayout> layouts;
@@ -335,10 +384,13 @@ Inventory loadInventory(std::string_view inventoryTsv, std::string_view deviceTs
     const auto data = parseDeviceData(deviceTsv);
     std::vector<std::pair<Oid, Oid>> shares;
 
-    std::set<Oid> entries;
-    for (const Row &row : rows)
-        if (row.kind() == "column3")
+    std::set<Oid> entries, columns;
+    for (const Row &row : rows) {
+        if (row.kind() == "column3") {
             entries.insert(*parseOid(row.entry()));
+            columns.insert(*parseOid(row.wire()));
+        }
+    }
 
     std::vector<ObjectDef> defs;
     std::vector<bool> ambiguous;
@@ -349,62 +401,22 @@ Inventory loadInventory(std::string_view inventoryTsv, std::string_view deviceTs
         ObjectDef def = defFromRow(row, data, shares);
         if (hasOid(defs, def.oid))
             continue; // one OID under two names: the first name serves it
-        if (!def.column && def.oid.size() >= 2) {
-            const Oid entry(def.oid.begin(), def.oid.end() - 2);
-            if (entries.count(entry)) {
-                const Oid column(def.oid.begin(), def.oid.end() - 1);
-                if (hasOid(defs, column) || std::any_of(rows.begin(), rows.end(), [&](const Row &r) {
-                        return r.kind() == "column3" && parseOid(r.wire()) == column;
-                    }))
-                    continue;
-                def.oid = column;
-                def.column = true;
-                def.entry = entry;
-            }
+        // An instance of a walked table's column is that table's cell; the
+        // column comes from its own row, or from this one if it has none.
+        if (!def.column && def.oid.size() >= 2 && entries.count(Oid(def.oid.begin(), def.oid.end() - 2))) {
+            const Oid column(def.oid.begin(), def.oid.end() - 1);
+            if (hasOid(defs, column) || columns.count(column))
+                continue;
+            def.entry = Oid(def.oid.begin(), def.oid.end() - 2);
+            def.oid = column;
+            def.column = true;
         }
         defs.push_back(std::move(def));
         ambiguous.push_back(row.notes().find("AMBIGUOUS wire OID") != std::string::npos);
     }
 
-    // One object sent as X by one page and as X.0 or X.1 by another is one value.
-    std::vector<bool> merged(defs.size(), false);
-    for (size_t i = 0; i < defs.size(); ++i) {
-        for (size_t j = 0; j < defs.size(); ++j) {
-            if (i == j || merged[i] || merged[j] || defs[i].column || defs[j].column || defs[i].name != defs[j].name)
-                continue;
-            const Oid &a = defs[i].oid, &b = defs[j].oid;
-            if (b.size() == a.size() + 1 && isPrefix(a, b) && b.back() <= 1) {
-                defs[i].aliases.push_back(b);
-                if (defs[j].access == Access::ReadWrite)
-                    defs[i].access = Access::ReadWrite;
-                merged[j] = true;
-            }
-        }
-    }
-    for (size_t i = 0; i < defs.size(); ++i) {
-        if (merged[i] || !ambiguous[i])
-            continue;
-        Oid dotZero = defs[i].oid;
-        dotZero.push_back(0);
-        if (!hasOid(defs, dotZero))
-            defs[i].aliases.push_back(dotZero);
-    }
-    std::vector<ObjectDef> out;
-    for (size_t i = 0; i < defs.size(); ++i)
-        if (!merged[i])
-            out.push_back(std::move(defs[i]));
-
-    for (const auto &[from, to] : shares) {
-        ObjectDef *target = findByOid(out, to);
-        const auto source = std::find_if(out.begin(), out.end(), [&](const ObjectDef &d) { return d.oid == from; });
-        if (!target || source == out.end() || &*source == target)
-            throw std::runtime_error("device data: cannot share " + formatOid(from) + " with " + formatOid(to));
-        if (source->access == Access::ReadOnly)
-            target->readOnlyAliases.push_back(from);
-        else
-            target->aliases.push_back(from);
-        out.erase(source);
-    }
+    std::vector<ObjectDef> out = mergeForms(std::move(defs), ambiguous);
+    applyShares(out, shares);
     return {std::move(out), tableLayouts(entries, data)};
 }
 
