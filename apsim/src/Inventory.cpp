@@ -386,10 +386,13 @@ Inventory loadInventory(std::string_view inventoryTsv, std::string_view deviceTs
 
     std::set<Oid> entries, columns;
     for (const Row &row : rows) {
-        if (row.kind() == "column3") {
-            entries.insert(*parseOid(row.entry()));
-            columns.insert(*parseOid(row.wire()));
-        }
+        if (row.kind() != "column3")
+            continue;
+        const auto entry = parseOid(row.entry()), column = parseOid(row.wire());
+        if (!entry || !column)
+            fail("inventory", row.line, "bad column or table entry OID");
+        entries.insert(*entry);
+        columns.insert(*column);
     }
 
     std::vector<ObjectDef> defs;
