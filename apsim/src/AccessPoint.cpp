@@ -35,7 +35,7 @@ AccessPoint::AccessPoint(Inventory inventory, DeviceSettings settings)
 {
     m_device.keepInState("deviceInformationFirmwareVersion");
     setLan(m_settings.lanAddress, m_settings.lanPrefix);
-    registerDynamicValues();
+    registerClockAndCounters();
     registerSurveys();
     registerTableCommands();
     registerDeviceCommands();
@@ -52,7 +52,9 @@ void AccessPoint::setLan(const std::string &dotted, int prefix)
     m_device.setValue("ipInformationGateway", zeroValue(Syntax::IpAddress));
 }
 
-void AccessPoint::registerDynamicValues()
+// Values that change by themselves (uptime, counters, the clock, the load)
+// and the writes that reset them.
+void AccessPoint::registerClockAndCounters()
 {
     const auto elapsed = [](Clock::time_point since) {
         return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count();

@@ -48,7 +48,7 @@ public:
 
 private:
     void setLan(const std::string &address, int prefix);
-    void registerDynamicValues();
+    void registerClockAndCounters();
     void registerSurveys();
     void registerTableCommands();
     void registerDeviceCommands();
