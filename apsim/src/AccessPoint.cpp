@@ -150,8 +150,10 @@ bool AccessPoint::saveState(std::string &error) const
 
 bool AccessPoint::takeRestartRequest()
 {
-    const bool requested = m_restartRequested;
+    const bool requested = m_restartRequested || (m_firmwareRestartAt && Clock::now() >= *m_firmwareRestartAt);
     m_restartRequested = false;
+    if (requested)
+        m_firmwareRestartAt.reset();
     return requested;
 }
 

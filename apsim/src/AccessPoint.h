@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,9 @@ private:
     Clock::time_point m_dot11Cleared = Clock::now();
     long m_clockOffset = 0; // seconds the device clock runs ahead of the host's
     bool m_restartRequested = false;
+    // A new firmware restarts the device by itself unless a restart command
+    // comes first (the firmware page sends one right after the update).
+    std::optional<Clock::time_point> m_firmwareRestartAt;
     std::vector<std::string> m_log;
     std::string m_fetchedName, m_fetched; // the last file a TFTP get brought
 };

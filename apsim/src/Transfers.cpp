@@ -89,7 +89,7 @@ int AccessPoint::upgradeFirmware()
     }
     m_device.setValue("deviceInformationFirmwareVersion", Value{0, version});
     addLog("SYSTEM", "Firmware updated to " + version);
-    m_restartRequested = true;
+    m_firmwareRestartAt = Clock::now() + std::chrono::seconds(2);
     return NoError;
 }
 
