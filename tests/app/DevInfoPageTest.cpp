@@ -1,10 +1,7 @@
 // Status, Device Information against the simulated access point.
-#include "ApsimProcess.h"
+#include "AgentFixture.h"
 #include "SnmpTestClient.h"
 #include "TFM_DevInfo.h"
-#include "VrMessageBox.h"
-#include "VrSNMPSession.h"
-#include "VrSNMPTarget.h"
 #include "VrStatusBar.h"
 #include "VrTimeScale.h"
 
@@ -14,25 +11,14 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
 const std::string Root = "1.3.6.1.4.1.48213.10.37.37.";
 
-class DevInfoPage : public testing::Test
+class DevInfoPage : public AgentFixture
 {
 protected:
-    void SetUp() override
-    {
-        std::string why;
-        ASSERT_TRUE(m_agent.start({}, &why)) << why;
-        OpenSession(QString());
-        VrSNMPResetTargetDefaults();
-        g_SNMPDevice.port = uint16_t(m_agent.port());
-        g_SNMPSecurity.version = VrSNMPv2c;
-    }
-
     void set(const std::string &oid, long value)
     {
         auto client = qrt::test::SnmpTestClient::community(m_agent.address(), "granite");
@@ -50,9 +36,6 @@ protected:
             return edit->text();
         return page.findChild<QLabel *>(QString::fromLatin1(name))->text();
     }
-
-    qrt::test::ApsimProcess m_agent;
-    VrMessageBoxRecorder m_boxes;
 };
 
 } // namespace

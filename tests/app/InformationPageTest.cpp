@@ -1,30 +1,16 @@
 // Home, Information against the simulated access point.
-#include "ApsimProcess.h"
+#include "AgentFixture.h"
 #include "TFM_Information.h"
-#include "VrMessageBox.h"
-#include "VrSNMPSession.h"
-#include "VrSNMPTarget.h"
 #include "VrStatusBar.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace {
 
-class InformationPage : public testing::Test
+class InformationPage : public AgentFixture
 {
 protected:
-    void SetUp() override
-    {
-        std::string why;
-        ASSERT_TRUE(m_agent.start({}, &why)) << why;
-        OpenSession(QString());
-        VrSNMPResetTargetDefaults();
-        g_SNMPDevice.port = uint16_t(m_agent.port());
-        g_SNMPSecurity.version = VrSNMPv2c;
-    }
-
     static QLineEdit *edit(TFM_Information &page, const char *name)
     {
         return page.findChild<QLineEdit *>(QString::fromLatin1(name));
@@ -37,9 +23,6 @@ protected:
     {
         return page.findChild<VrStatusBar *>(QStringLiteral("StatusBar1"))->simpleText();
     }
-
-    qrt::test::ApsimProcess m_agent;
-    VrMessageBoxRecorder m_boxes;
 };
 
 } // namespace

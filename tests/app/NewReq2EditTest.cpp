@@ -1,16 +1,13 @@
 // The numbered list-view binder against the MAC access list of the simulated
 // access point, whose free rows read 000000000000.
-#include "ApsimProcess.h"
+#include "AgentFixture.h"
 #include "New_req2Edit.h"
 #include "ObjectTable.h"
 #include "SnmpTestClient.h"
-#include "VrSNMPSession.h"
-#include "VrSNMPTarget.h"
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -22,17 +19,12 @@ const VrSNMPVarDef AccessList[] = {
            VrSyntaxMacAddress, VrFlagRead),
     VarEnd};
 
-class NumberedList : public testing::Test
+class NumberedList : public AgentFixture
 {
 protected:
     void SetUp() override
     {
-        std::string why;
-        ASSERT_TRUE(m_agent.start({}, &why)) << why;
-        OpenSession(QString());
-        VrSNMPResetTargetDefaults();
-        g_SNMPDevice.port = uint16_t(m_agent.port());
-        g_SNMPSecurity.version = VrSNMPv2c;
+        ASSERT_NO_FATAL_FAILURE(AgentFixture::SetUp());
 
         m_binding = new New_req2Edit(&m_page);
         m_binding->Request.VarList = VrSNMPVarList(AccessList, VrListTable2, 0);
@@ -46,7 +38,6 @@ protected:
         ASSERT_TRUE(client.setBytes(AccessListAdd, qrt::test::macBytes(hex)).ok()) << hex;
     }
 
-    qrt::test::ApsimProcess m_agent;
     QDialog m_page;
     New_req2Edit *m_binding = nullptr;
 };
