@@ -99,6 +99,6 @@ void DevicePicture::paintEvent(QPaintEvent *)
     p.setPen(QColor(90, 96, 108));
     font.setPixelSize(11);
     p.setFont(font);
-    p.drawText(QRectF(BodyLeft + 14, BodyTop + 3, 160, 16), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRectF(BodyLeft + 16, BodyTop + 5, 160, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("QRT-5150"));
 }

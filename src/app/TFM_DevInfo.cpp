@@ -90,6 +90,7 @@ TFM_DevInfo::TFM_DevInfo(QWidget *parent)
     ui->setupUi(this);
     ui->GB_Internet->hide();
     ui->GB_APStatus->hide();
+    ui->wirelessLayout->setRowVisible(4, false); // the settings behind the security summary
 
     m_ethernet = binding(EthernetObjects, VrListInstance);
     bindEdits(m_ethernet, {ui->Ed_IPaddr, ui->Ed_SubMask, ui->Ed_Gate, ui->Ed_Mac});
