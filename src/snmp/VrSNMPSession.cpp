@@ -129,9 +129,14 @@ QString privateStateFolder()
     return base + QStringLiteral("/net-snmp");
 }
 
+} // namespace
+
 // The boots counter file holds one "<engine ID> <boots>" line per engine.
-int loadAndSaveBoots(const QString &fileName)
+int VrSNMPSession::AdvanceBootCounter(const QString &directory)
 {
+    const QString fileName = directory.isEmpty()
+        ? QString::fromLatin1(kBootCounterFile)
+        : QDir(directory).filePath(QString::fromLatin1(kBootCounterFile));
     QStringList lines;
     int boots = 0;
     QFile file(fileName);
@@ -165,6 +170,8 @@ int loadAndSaveBoots(const QString &fileName)
         throw VrSNMPException(VrErrBootsSave);
     return boots;
 }
+
+namespace {
 
 void initNetSnmp(const QString &stateFolder)
 {
@@ -267,8 +274,10 @@ void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target)
         }
         const netsnmp_session *s = snmp_sess_session((*it)->channel.handle);
         const QByteArray name = old.securityName.toUtf8();
-        if (usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, name.data()))
-            usm_free_user(usm_remove_user(user));
+        if (usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, name.data())) {
+            usm_remove_user(user); // returns the list's head, not the user
+            usm_free_user(user);
+        }
         close(**it);
         it = m_entries.erase(it);
     }
@@ -289,14 +298,13 @@ void OpenSession(const QString &directory)
     const QString stateFolder = privateStateFolder();
     if (!QDir().mkpath(stateFolder))
         throw VrSNMPException(VrErrSessionCreate);
-    const QString bootsFile = directory.isEmpty()
-        ? QString::fromLatin1(kBootCounterFile)
-        : QDir(directory).filePath(QString::fromLatin1(kBootCounterFile));
-    const int boots = loadAndSaveBoots(bootsFile);
+    const int boots = VrSNMPSession::AdvanceBootCounter(directory);
 
     initNetSnmp(stateFolder);
     set_exact_engineID(reinterpret_cast<const u_char *>(kLocalEngineId), sizeof kLocalEngineId - 1);
-    snmpv3_set_engineBootsAndTime(boots, 0);
+    // The configuration handler stores the number it is given plus one.
+    QByteArray previousBoots = QByteArray::number(boots - 1);
+    engineBoots_conf("engineBoots", previousBoots.data());
     qCInfo(lcSnmpSession) << "SNMP initialised, engine boots" << boots;
 
     g_session = new VrSNMPSession; // lives to process end

@@ -26,7 +26,7 @@ struct VrSNMPSessionTarget {
 
 // The one global SNMP session of the module. It owns the Net-SNMP sessions
 // (single-session API), one per distinct target, opened on first use; an
-// SNMPv3 session discovers the agent's engine ID while it opens.
+// SNMPv3 session discovers the agent's engine ID on its first send.
 class VrSNMPSession
 {
 public:
@@ -39,12 +39,20 @@ public:
     // The global session; null until OpenSession has run.
     static VrSNMPSession *Global();
 
-    // The session for a target, opened when there is none yet with the given
-    // time-out (hundredths of a second) and retries; for SNMPv3 the blocking
-    // engine-ID discovery is bounded by them. Raises -509 when the address is
+    // The session for a target, opened when there is none yet, with the given
+    // time-out (hundredths of a second) and retries applied to what it sends
+    // next; they also bound the blocking engine-ID discovery that Net-SNMP
+    // runs on an SNMPv3 session's first send. Raises -509 when the address is
     // neither an IP address nor resolvable (nothing is sent then). Returns null
     // with a Net-SNMP SNMPERR_* number when the session cannot be opened.
     Channel *Acquire(const VrSNMPSessionTarget &target, int timeout, int retries, int &snmpErr);
+
+    // Loads the SNMPv3 engine boots of this module's engine from the
+    // "VrSNMP_PP_BootCounter" file of a directory (the working directory when
+    // empty), increments and saves it, and returns the new value. A missing
+    // file or entry counts as 0. Raises -507 when the file cannot be read or
+    // holds a malformed entry, -508 when it cannot be saved.
+    static int AdvanceBootCounter(const QString &directory);
 
     // The Net-SNMP session being closed right now, if any: Net-SNMP calls
     // every outstanding callback of a closing session as if it had timed out.

@@ -1,5 +1,7 @@
 #include "VrSNMPValue.h"
 
+#include "VrDateTime.h"
+#include "VrExpression.h"
 #include "VrSNMPError.h"
 #include "VrSNMPVarList.h"
 
@@ -12,6 +14,7 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <cmath>
 #include <cstring>
 #include <type_traits>
 
@@ -132,6 +135,8 @@ bool isKnownSyntax(int syntax)
 // The text of a syntax whose value travels as raw bytes (OCTET STRING family).
 std::optional<QString> textOfBytes(int syntax, const QByteArray &bytes)
 {
+    if (bytes.isEmpty())
+        return QString(); // prints empty
     switch (syntax) {
     case VrSyntaxOctetHex: case VrSyntaxOctetHex2: case VrSyntaxOpaque: case VrSyntaxMacAddress:
         return VrSNMPValue::HexText(bytes);
@@ -145,6 +150,11 @@ std::optional<QString> textOfBytes(int syntax, const QByteArray &bytes)
         if (bytes.size() != 8)
             return std::nullopt;
         return VrSNMPValue::DayNumberText(doubleFromBigEndian(bytes));
+    case VrSyntaxDateAndTime:
+        // DateAndTime is 8 bytes without, 11 bytes with the offset from UTC.
+        if (bytes.size() != 8 && bytes.size() != 11)
+            return std::nullopt;
+        return VrDateTime::FromRaw(bytes).ToText();
     case VrSyntaxIpAddress: case VrSyntaxAddress:
         if (bytes.size() != 4)
             return std::nullopt;
@@ -166,6 +176,8 @@ QByteArray bytesOfText(int syntax, const QString &text)
         return doubleToBigEndian(required(parseDouble(text)));
     case VrSyntaxDateTime8:
         return doubleToBigEndian(required(VrSNMPValue::DayNumberFromText(text)));
+    case VrSyntaxDateAndTime:
+        return VrDateTime(text).ToRaw();
     case VrSyntaxIpAddress: case VrSyntaxAddress:
         return required(parseQuad(text));
     default:
@@ -185,17 +197,10 @@ std::optional<QString> VrSNMPValue::FromVarbind(int syntax, const variable_list 
 {
     if (!isKnownSyntax(syntax))
         badSyntax();
-    if (vb.type == ASN_NULL || syntax == VrSyntaxNull) {
-        // A null value prints empty: the hex syntaxes keep the empty hex text,
-        // a DisplayString the empty text, everything else is "(NULL)".
-        switch (syntax) {
-        case VrSyntaxOctetHex: case VrSyntaxOctetHex2: case VrSyntaxOpaque:
-        case VrSyntaxMacAddress: case VrSyntaxDisplayString:
-            return QString();
-        default:
-            return NullText();
-        }
-    }
+    if (syntax == VrSyntaxNull)
+        return NullText();
+    if (vb.type == ASN_NULL)
+        return PrintedEmpty(syntax);
 
     switch (syntax) {
     case VrSyntaxTruthValue:
@@ -232,7 +237,21 @@ std::optional<QString> VrSNMPValue::FromVarbind(int syntax, const variable_list 
     default:
         if (!isBytesType(vb.type) || (vb.val_len && !vb.val.string))
             return std::nullopt;
-        return textOfBytes(syntax, bytesOf(vb));
+        const std::optional<QString> text = textOfBytes(syntax, bytesOf(vb));
+        if (text && text->isEmpty())
+            return PrintedEmpty(syntax);
+        return text;
+    }
+}
+
+QString VrSNMPValue::PrintedEmpty(int syntax)
+{
+    switch (syntax) {
+    case VrSyntaxOctetHex: case VrSyntaxOctetHex2: case VrSyntaxOpaque:
+    case VrSyntaxMacAddress: case VrSyntaxDisplayString:
+        return QString();
+    default:
+        return NullText();
     }
 }
 
@@ -378,7 +397,7 @@ std::optional<QString> VrSNMPValue::DecodeIndex(int syntax, bool implied,
         return textOfBytes(syntax, bytes);
     }
     default: {
-        const size_t fixed = syntax == VrSyntaxMacAddress ? 6 : 4;
+        const size_t fixed = syntax == VrSyntaxMacAddress ? 6 : syntax == VrSyntaxDateAndTime ? 11 : 4;
         const auto bytes = takeBytes(fixed);
         if (!bytes)
             return std::nullopt;
@@ -437,7 +456,8 @@ QString VrSNMPValue::EncodeIndex(int syntax, bool implied, const QString &value)
     }
     default: {
         const QByteArray bytes = bytesOfText(syntax, value);
-        if (syntax == VrSyntaxMacAddress && bytes.size() != 6)
+        if ((syntax == VrSyntaxMacAddress && bytes.size() != 6)
+            || (syntax == VrSyntaxDateAndTime && bytes.size() != 11))
             badSyntax();
         addBytes(bytes, false);
         break;
@@ -536,12 +556,6 @@ std::optional<uint32_t> VrSNMPValue::TimeTicksFromText(const QString &text)
 }
 
 namespace {
-const QDateTime &dayZero()
-{
-    // Day numbers carry no time zone: count in UTC so that no DST shift applies.
-    static const QDateTime zero(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
-    return zero;
-}
 const QString &dayNumberFormat()
 {
     static const QString format = QStringLiteral("yyyy/MM/dd hh:mm:ss ap");
@@ -551,15 +565,23 @@ const QString &dayNumberFormat()
 
 QString VrSNMPValue::DayNumberText(double dayNumber)
 {
-    const qint64 ms = qint64(dayNumber * 86400000.0 + (dayNumber < 0 ? -0.5 : 0.5));
-    return QLocale::c().toString(dayZero().addMSecs(ms), dayNumberFormat());
+    // The inverse of DayNumber(): whole days from 1899-12-30, the fraction as
+    // the wall-clock time of that day, to the nearest second.
+    qint64 seconds = qint64(std::llround(dayNumber * 86400.0));
+    qint64 days = seconds / 86400;
+    seconds %= 86400;
+    if (seconds < 0) {
+        seconds += 86400;
+        --days;
+    }
+    const QDateTime when(QDate(1899, 12, 30).addDays(days), QTime(0, 0).addSecs(int(seconds)));
+    return QLocale::c().toString(when, dayNumberFormat());
 }
 
 std::optional<double> VrSNMPValue::DayNumberFromText(const QString &text)
 {
-    QDateTime when = QLocale::c().toDateTime(text.trimmed(), dayNumberFormat());
-    when.setTimeSpec(Qt::UTC);
+    const QDateTime when = QLocale::c().toDateTime(text.trimmed(), dayNumberFormat());
     if (!when.isValid())
         return std::nullopt;
-    return double(dayZero().msecsTo(when)) / 86400000.0;
+    return DayNumber(when);
 }

@@ -23,6 +23,7 @@ struct snmp_pdu;
 //  - 8-byte real (72) and day-number date-time (75): an IEEE double in network
 //    byte order; 75 is shown as "yyyy/mm/dd hh:nn:ss am/pm" (12-hour clock),
 //    the day number counting from 1899-12-30.
+//  - DateAndTime (74): the VrDateTime text, e.g. "2009-7-15,13:45:30.5".
 //  - "(NULL)": a null value, sent as a NULL varbind.
 class VrSNMPValue
 {
@@ -30,6 +31,9 @@ public:
     using Arc = unsigned long; // Net-SNMP's OID arc type
 
     static const QString &NullText();
+    // The text of a value that prints empty: the empty text for the hex
+    // syntaxes and DisplayString, "(NULL)" for every other syntax.
+    static QString PrintedEmpty(int syntax);
 
     // The text of a varbind for an item of the given syntax; nothing when the
     // varbind's type (or length) does not fit the syntax. Raises -511 for an
