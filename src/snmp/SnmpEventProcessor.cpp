@@ -83,6 +83,10 @@ void SnmpEventProcessor::Rearm()
     }
     // Round up so that the timer never fires just before Net-SNMP's deadline.
     const qint64 ms = qint64(earliest.tv_sec) * 1000 + (earliest.tv_usec + 999) / 1000;
+    // A timer that fires earlier than needed only costs a spurious check, so
+    // it is left running: a walk then sends row after row without re-arming.
+    if (m_timer.isActive() && m_timer.remainingTime() <= ms)
+        return;
     m_timer.start(int(qMin<qint64>(ms, 24 * 3600 * 1000)));
 }
 

@@ -300,8 +300,10 @@ void OpenSession(const QString &directory)
         throw VrSNMPException(VrErrSessionCreate);
     const int boots = VrSNMPSession::AdvanceBootCounter(directory);
 
-    initNetSnmp(stateFolder);
+    // Set before the library starts: otherwise it derives an engine ID from
+    // the host name, which can wait on a DNS look-up.
     set_exact_engineID(reinterpret_cast<const u_char *>(kLocalEngineId), sizeof kLocalEngineId - 1);
+    initNetSnmp(stateFolder);
     // The configuration handler stores the number it is given plus one.
     QByteArray previousBoots = QByteArray::number(boots - 1);
     engineBoots_conf("engineBoots", previousBoots.data());

@@ -6,6 +6,8 @@
 #include <QProcessEnvironment>
 
 #include <arpa/inet.h>
+#include <csignal>
+#include <sys/prctl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -84,7 +86,10 @@ bool SnmpdAgent::Start(QString *why, int cpu)
     // between choosing it and binding it.
     for (int attempt = 0; attempt < 5; ++attempt) {
         m_port = freeUdpPort();
-        QStringList args{QStringLiteral("-f"), QStringLiteral("-Lo"), QStringLiteral("-C"),
+        // The log goes to a file: a pipe nobody reads would fill up and stall the agent.
+        const QString log = m_dir.filePath("snmpd.log");
+        QFile::remove(log);
+        QStringList args{QStringLiteral("-f"), QStringLiteral("-Lf"), log, QStringLiteral("-C"),
                          QStringLiteral("-c"), m_dir.filePath("snmpd.conf"),
                          QStringLiteral("-p"), m_dir.filePath("snmpd.pid"),
                          QStringLiteral("udp:127.0.0.1:%1").arg(m_port)};
@@ -100,7 +105,10 @@ bool SnmpdAgent::Start(QString *why, int cpu)
         env.insert(QStringLiteral("MIBS"), QString());
         env.insert(QStringLiteral("MIBDIRS"), m_dir.path());
         m_process.setProcessEnvironment(env);
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+        // The agent must not outlive a test process that crashes.
+        m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         m_process.start(program, args);
         if (!m_process.waitForStarted(5000)) {
             if (why)
@@ -110,10 +118,12 @@ bool SnmpdAgent::Start(QString *why, int cpu)
         QByteArray output;
         QDeadlineTimer deadline(10000);
         while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
-            m_process.waitForReadyRead(100);
-            output += m_process.readAll();
+            QFile file(log);
+            if (file.open(QIODevice::ReadOnly))
+                output = file.readAll();
             if (output.contains("NET-SNMP version"))
                 return true;
+            m_process.waitForFinished(20);
         }
         if (why)
             *why = QString::fromLocal8Bit(output);
