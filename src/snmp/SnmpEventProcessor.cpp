@@ -5,6 +5,7 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <fcntl.h>
 #include <sys/select.h>
 
 SnmpEventProcessor &SnmpEventProcessor::Global()
@@ -41,6 +42,9 @@ void SnmpEventProcessor::Watch(void *session)
     netsnmp_transport *transport = snmp_sess_transport(session);
     if (!transport || m_sessions.count(session))
         return;
+    // A synchronous exchange may take an answer between the readiness poll and
+    // the notifier's turn: reading must then find nothing instead of blocking.
+    ::fcntl(transport->sock, F_SETFL, ::fcntl(transport->sock, F_GETFL) | O_NONBLOCK);
     auto *notifier = new QSocketNotifier(transport->sock, QSocketNotifier::Read, this);
     notifier->setEnabled(m_active);
     connect(notifier, &QSocketNotifier::activated, this, [this, session] { onReadable(session); });

@@ -83,6 +83,7 @@ VrSNMPError outcomeOf(int status, void *handle, const snmp_pdu *answer)
 // What an asynchronous send leaves with Net-SNMP until its callback.
 struct VrSNMPAsyncRecord {
     VrSNMPRequest *request; // null once the request is gone
+    bool read;              // a get or get-next (a set otherwise)
     bool decode;
     VrSNMPCompletion done;
     void *data;
@@ -404,7 +405,7 @@ bool VrSNMPRequest::checkListKind(bool &ok)
     return false;
 }
 
-int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool decodeAnswer)
+int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswer)
 {
     PduPtr request(pdu);
     int snmpErr = SNMPERR_SUCCESS;
@@ -418,7 +419,8 @@ int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool decodeAnswer)
     PduPtr answer(raw);
     const VrSNMPError outcome = outcomeOf(status, handle, answer.get());
     int code = outcome.Code;
-    const bool walkEnd = code == VrErrNoSuchName && VarList.IsTable();
+    // The end of a walk comes as noSuchName; decoding tells it from a fault.
+    const bool walkEnd = read && code == VrErrNoSuchName && VarList.IsTable();
     if (code != VrOk && !walkEnd) {
         report(outcome, ok);
         return 0;
@@ -441,7 +443,7 @@ int VrSNMPRequest::Get(bool &ok, bool first)
     }
     if (!checkListKind(ok))
         return 0;
-    return exchange(ok, buildPdu(first ? FirstRead : NextRead), true);
+    return exchange(ok, buildPdu(first ? FirstRead : NextRead), true, true);
 }
 
 namespace {
@@ -501,16 +503,17 @@ int VrSNMPRequest::Set(bool &ok, bool readBack, const QString &selection, const 
             ComputeDerivedValue(i, true);
         pdu = buildPdu(Write);
     }
-    return exchange(ok, pdu, readBack);
+    return exchange(ok, pdu, false, readBack);
 }
 
 // ---- asynchronous ---------------------------------------------------------
 
-void VrSNMPRequest::sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, bool decodeAnswer)
+void VrSNMPRequest::sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, bool read,
+                              bool decodeAnswer)
 {
     PduPtr request(pdu);
     auto record = std::make_unique<VrSNMPAsyncRecord>(
-        VrSNMPAsyncRecord{this, decodeAnswer, done, data, QString(), 0, SNMPERR_SUCCESS, true});
+        VrSNMPAsyncRecord{this, read, decodeAnswer, done, data, QString(), 0, SNMPERR_SUCCESS, true});
     int snmpErr = SNMPERR_SUCCESS;
     void *handle = channel(&record->peerAddress, &record->peerPort, snmpErr);
     const bool sent = handle && snmp_sess_async_send(handle, request.get(), &VrSNMPAsyncRecord::callback,
@@ -534,7 +537,7 @@ void VrSNMPRequest::complete(VrSNMPAsyncRecord &record, VrSNMPError &error, cons
 {
     error.Finished = true;
     if (answer && ((error.Code == VrOk && record.decode)
-                   || (error.Code == VrErrNoSuchName && VarList.IsTable()))) {
+                   || (error.Code == VrErrNoSuchName && record.read && VarList.IsTable()))) {
         const int received = error.Code;
         // Called from Net-SNMP's C code: nothing may be thrown through it.
         try {
@@ -577,7 +580,7 @@ void VrSNMPRequest::GetAsync(VrSNMPCompletion done, void *data, bool first)
     bool ok = true;
     if (!checkListKind(ok))
         return;
-    sendAsync(buildPdu(first ? FirstRead : NextRead), done, data, true);
+    sendAsync(buildPdu(first ? FirstRead : NextRead), done, data, true, true);
 }
 
 void VrSNMPRequest::SetAsync(VrSNMPCompletion done, void *data, bool readBack,
@@ -592,7 +595,7 @@ void VrSNMPRequest::SetAsync(VrSNMPCompletion done, void *data, bool readBack,
             ComputeDerivedValue(i, true);
         pdu = buildPdu(Write);
     }
-    sendAsync(pdu, done, data, readBack);
+    sendAsync(pdu, done, data, false, readBack);
 }
 
 // ---- values and expressions -----------------------------------------------

@@ -88,7 +88,7 @@ public:
     uint8_t Version;
     QString ReadCommunity;
     QString WriteCommunity;
-    int SecurityModel;
+    int SecurityModel; // SNMP++ numbering; SNMPv3 always uses USM here
     int SecurityLevel;
     QString SecurityName;
     QString AuthPassword;
@@ -116,8 +116,8 @@ private:
     QString rowIndexOid();
     snmp_pdu *buildPdu(Mode mode);
     Decoded decode(const snmp_pdu &answer, int &code, bool async, bool &ok);
-    int exchange(bool &ok, snmp_pdu *pdu, bool decodeAnswer);
-    void sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, bool decodeAnswer);
+    int exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswer);
+    void sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, bool read, bool decodeAnswer);
     void complete(VrSNMPAsyncRecord &record, VrSNMPError &error, const snmp_pdu *answer);
     void countDown();
     void report(VrSNMPError error, bool &ok);

@@ -188,6 +188,17 @@ TEST_F(SnmpRequest, TableWritesAddressTheRowOfTheKeys)
     EXPECT_EQ(readOne("1.3.6.1.4.1.99999.1.1.1.12", VrSyntaxInteger), "555");
     EXPECT_EQ(readOne("1.3.6.1.4.1.99999.1.1.2.12", VrSyntaxDisplayString), "twelve");
     EXPECT_EQ(readOne("1.3.6.1.4.1.99999.1.1.1.13", VrSyntaxInteger), "130");
+
+    // A row the agent lacks: noSuchName ends walks quietly, never writes.
+    auto v1 = request(VrSNMPv1);
+    v1->VarList = VrSNMPVarList(kTable, VrListTable2, 1);
+    v1->VarList.Item(0).value = "500";
+    v1->VarList.Item(1).value = "1";
+    v1->VarList.Item(2).value = "x";
+    v1->Set(ok, false, QString(), nullptr);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].Code, -102);
 }
 
 TEST_F(SnmpRequest, EveryTypeTheAgentServesRoundTrips)
