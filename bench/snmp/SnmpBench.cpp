@@ -25,15 +25,16 @@
 
 namespace {
 
-constexpr int kRounds = 5;
-constexpr int kGets = 1000;
-constexpr int kWalks = 10;
+constexpr int kRounds = 15;
+constexpr int kGets = 300;
+constexpr int kWalks = 4;
 
 const char kColumn1[] = "1.3.6.1.4.1.99999.1.1.1";
 const char kColumn2[] = "1.3.6.1.4.1.99999.1.1.2";
 
 // Median over rounds of the time per operation, in microseconds; the two
-// sides alternate so that drifts of the machine hit both alike.
+// sides take turns, each going first in every other round, so that drifts of
+// the machine and cache effects hit both alike.
 struct Pair {
     double ours;
     double peer;
@@ -42,7 +43,8 @@ Pair measure(int operations, const std::function<void()> &ours, const std::funct
 {
     std::vector<double> a, b;
     for (int round = 0; round < kRounds; ++round) {
-        for (int side = 0; side < 2; ++side) {
+        for (int turn = 0; turn < 2; ++turn) {
+            const int side = (turn + round) % 2;
             QElapsedTimer clock;
             clock.start();
             for (int i = 0; i < operations; ++i)

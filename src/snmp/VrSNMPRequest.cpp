@@ -316,7 +316,7 @@ VrSNMPRequest::Decoded VrSNMPRequest::decode(const snmp_pdu &answer, int &code, 
 
     // The row index of this step: what the first returned OID has beyond its base.
     QString rowIndex;
-    for (int i = 0; i < VarList.Count(); ++i) {
+    for (int i = 0; table && i < VarList.Count(); ++i) {
         if (!VarList.IsReadable(i))
             continue;
         if (vb) {

@@ -14,6 +14,7 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
@@ -468,18 +469,29 @@ QString VrSNMPValue::EncodeIndex(int syntax, bool implied, const QString &value)
 
 std::optional<std::vector<VrSNMPValue::Arc>> VrSNMPValue::ParseOid(const QString &text)
 {
-    QStringView view(text);
-    if (view.startsWith(QLatin1Char('.')))
-        view = view.mid(1);
+    // Hand-rolled: this runs for every item of every exchange.
     std::vector<Arc> arcs;
-    if (view.isEmpty())
+    qsizetype i = text.startsWith(QLatin1Char('.')) ? 1 : 0;
+    if (i == text.size())
         return arcs;
-    for (QStringView part : view.split(QLatin1Char('.'))) {
-        bool ok = false;
-        const qulonglong arc = part.toULongLong(&ok);
-        if (!ok || arc > 0xffffffffULL || part.startsWith(QLatin1Char('+')))
+    arcs.reserve(16);
+    while (true) {
+        quint64 arc = 0;
+        const qsizetype start = i;
+        while (i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')) {
+            arc = arc * 10 + quint64(text.at(i).unicode() - '0');
+            if (arc > 0xffffffffULL)
+                return std::nullopt;
+            ++i;
+        }
+        if (i == start)
             return std::nullopt;
         arcs.push_back(Arc(arc));
+        if (i == text.size())
+            break;
+        if (text.at(i) != QLatin1Char('.'))
+            return std::nullopt;
+        ++i;
     }
     if (arcs.size() > MAX_OID_LEN)
         return std::nullopt;
@@ -488,14 +500,16 @@ std::optional<std::vector<VrSNMPValue::Arc>> VrSNMPValue::ParseOid(const QString
 
 QString VrSNMPValue::OidText(const Arc *arcs, size_t count)
 {
-    QString text;
-    text.reserve(int(count) * 4);
-    for (size_t i = 0; i < count; ++i) {
+    // One buffer and one conversion: this also runs for every varbind.
+    char buffer[MAX_OID_LEN * 11];
+    char *out = buffer;
+    char *const end = buffer + sizeof buffer;
+    for (size_t i = 0; i < count && out < end - 11; ++i) {
         if (i)
-            text += QLatin1Char('.');
-        text += QString::number(arcs[i]);
+            *out++ = '.';
+        out = std::to_chars(out, end, arcs[i] & 0xffffffffUL).ptr;
     }
-    return text;
+    return QString::fromLatin1(buffer, out - buffer);
 }
 
 QString VrSNMPValue::HexText(const QByteArray &bytes)
