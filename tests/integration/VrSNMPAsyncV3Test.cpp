@@ -186,31 +186,3 @@ TEST_F(SnmpAsyncV3, DestructionWaitsForOutstandingAnswersAtMostSixSeconds)
     QTest::qWait(1300);
     EXPECT_EQ(seen.calls, 0);
 }
-
-TEST_F(SnmpAsyncV3, BootCounterCountsUpAndRefusesBadFiles)
-{
-    QTemporaryDir dir;
-    EXPECT_EQ(VrSNMPSession::AdvanceBootCounter(dir.path()), 1);
-    EXPECT_EQ(VrSNMPSession::AdvanceBootCounter(dir.path()), 2);
-    QFile file(dir.filePath("VrSNMP_PP_BootCounter"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "VrSNMP_PP_Application 2\n");
-    file.close();
-
-    auto codeOf = [](const QString &directory) {
-        try {
-            VrSNMPSession::AdvanceBootCounter(directory);
-        } catch (const VrSNMPException &e) {
-            return e.Code();
-        }
-        return 0;
-    };
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("other-engine 9\nVrSNMP_PP_Application many\n");
-    file.close();
-    EXPECT_EQ(codeOf(dir.path()), -507);
-    QTemporaryDir unreadable;
-    QDir(unreadable.path()).mkdir("VrSNMP_PP_BootCounter");
-    EXPECT_EQ(codeOf(unreadable.path()), -507);
-    EXPECT_EQ(codeOf(dir.filePath("missing/folder")), -508);
-}

@@ -1,6 +1,7 @@
 // What a request computes without talking to an agent: expression operands,
 // derived values, conditions, row indexes and the end of a column.
 #include "VrOptionList.h"
+#include "SnmpExceptionCode.h"
 #include "VrSNMPError.h"
 #include "VrSNMPRequest.h"
 
@@ -9,16 +10,6 @@
 namespace {
 
 const VrOptionNumDef kModes[] = {{1, "Access Point"}, {2, "WDS with AP"}, {0, nullptr}};
-
-int codeOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const VrSNMPException &e) {
-        return e.Code();
-    }
-    return 0;
-}
 
 class RequestLogic : public ::testing::Test
 {
@@ -48,9 +39,9 @@ TEST_F(RequestLogic, SubstitutionGivesOperandsBySyntax)
     // Texts are quoted, and what a value brings in is not scanned again.
     EXPECT_EQ(request.SubstituteVariables("$", "$3=\"x\"", true), "\"a$1b\"=\"x\"");
     EXPECT_EQ(request.SubstituteVariables("$", "cost $ $0", false), "cost $ 5");
-    EXPECT_EQ(codeOf([&] { request.SubstituteVariables("$", "$3", false); }), -513);
-    EXPECT_EQ(codeOf([&] { request.SubstituteVariables("$", "$5+1", false); }), -512);
-    EXPECT_EQ(codeOf([&] { request.SubstituteVariables("$", "$60", false); }), -513);
+    EXPECT_EQ(SnmpExceptionCode([&] { request.SubstituteVariables("$", "$3", false); }), -513);
+    EXPECT_EQ(SnmpExceptionCode([&] { request.SubstituteVariables("$", "$5+1", false); }), -512);
+    EXPECT_EQ(SnmpExceptionCode([&] { request.SubstituteVariables("$", "$60", false); }), -513);
 }
 
 TEST_F(RequestLogic, DerivedValuesAreWrittenInTheItemsSyntax)
@@ -80,7 +71,7 @@ TEST_F(RequestLogic, DerivedValuesAreWrittenInTheItemsSyntax)
 
     VrSNMPVarItem &text = request.VarList.Item(3);
     text.readExpression = "1+1";
-    EXPECT_EQ(codeOf([&] { request.ComputeDerivedValue(3, false); }), -513);
+    EXPECT_EQ(SnmpExceptionCode([&] { request.ComputeDerivedValue(3, false); }), -513);
 }
 
 TEST_F(RequestLogic, ConditionsOverItemValues)
@@ -108,7 +99,7 @@ TEST(VrSNMPRequestIndex, KeysComeFromTheRowIndexAndGoBackIntoIt)
     QString arcs;
     request.EncodeIndex(1, arcs);
     EXPECT_EQ(arcs, "97.98");
-    EXPECT_EQ(codeOf([&] { request.DecodeIndex(0, "10.0.0"); }), -514);
+    EXPECT_EQ(SnmpExceptionCode([&] { request.DecodeIndex(0, "10.0.0"); }), -514);
 
     // Without the implied flag the name carries its length.
     request.VarList.Item(1).flags = VrFlagKey;

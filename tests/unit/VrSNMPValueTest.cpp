@@ -1,3 +1,4 @@
+#include "SnmpExceptionCode.h"
 #include "VrSNMPError.h"
 #include "VrSNMPValue.h"
 #include "VrSNMPVarList.h"
@@ -35,16 +36,6 @@ std::optional<QString> readAs(int syntax, u_char type, const void *value, size_t
     PduPtr pdu(snmp_pdu_create(SNMP_MSG_RESPONSE));
     snmp_pdu_add_variable(pdu.get(), kName.data(), kName.size(), type, value, length);
     return VrSNMPValue::FromVarbind(syntax, *pdu->variables);
-}
-
-int codeOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const VrSNMPException &e) {
-        return e.Code();
-    }
-    return 0;
 }
 
 } // namespace
@@ -158,17 +149,17 @@ TEST(VrSNMPValue, VarbindsOfAnotherTypeAreRefused)
 TEST(VrSNMPValue, BadSyntaxCodesAndTextsRaise511)
 {
     PduPtr pdu(snmp_pdu_create(SNMP_MSG_SET));
-    EXPECT_EQ(codeOf([&] { VrSNMPValue::AddToPdu(pdu.get(), kName, 77, "1"); }), VrErrBadSyntax);
-    EXPECT_EQ(codeOf([&] { VrSNMPValue::AddToPdu(pdu.get(), kName, VrSyntaxInteger, "12abc"); }),
+    EXPECT_EQ(SnmpExceptionCode([&] { VrSNMPValue::AddToPdu(pdu.get(), kName, 77, "1"); }), VrErrBadSyntax);
+    EXPECT_EQ(SnmpExceptionCode([&] { VrSNMPValue::AddToPdu(pdu.get(), kName, VrSyntaxInteger, "12abc"); }),
               VrErrBadSyntax);
-    EXPECT_EQ(codeOf([&] { VrSNMPValue::AddToPdu(pdu.get(), kName, VrSyntaxIpAddress, "1.2.3.256"); }),
+    EXPECT_EQ(SnmpExceptionCode([&] { VrSNMPValue::AddToPdu(pdu.get(), kName, VrSyntaxIpAddress, "1.2.3.256"); }),
               VrErrBadSyntax);
-    EXPECT_EQ(codeOf([&] { VrSNMPValue::AddToPdu(pdu.get(), kName, VrSyntaxOctetHex, "0X"); }),
+    EXPECT_EQ(SnmpExceptionCode([&] { VrSNMPValue::AddToPdu(pdu.get(), kName, VrSyntaxOctetHex, "0X"); }),
               VrErrBadSyntax);
-    EXPECT_EQ(codeOf([&] { VrSNMPValue::EncodeIndex(VrSyntaxMacAddress, false, "0011"); }),
+    EXPECT_EQ(SnmpExceptionCode([&] { VrSNMPValue::EncodeIndex(VrSyntaxMacAddress, false, "0011"); }),
               VrErrBadSyntax);
     const long number = 1;
-    EXPECT_EQ(codeOf([&] { (void)readAs(0, ASN_INTEGER, &number, sizeof number); }), VrErrBadSyntax);
+    EXPECT_EQ(SnmpExceptionCode([&] { (void)readAs(0, ASN_INTEGER, &number, sizeof number); }), VrErrBadSyntax);
     EXPECT_EQ(pdu->variables, nullptr);
 }
 
