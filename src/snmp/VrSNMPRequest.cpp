@@ -329,6 +329,7 @@ VrSNMPRequest::Decoded VrSNMPRequest::decode(const snmp_pdu &answer, int &code, 
     }
 
     bool allEnded = true;
+    bool noSuchNameReported = false;
     for (int i = 0; i < VarList.Count(); ++i) {
         if (!VarList.IsReadable(i))
             continue;
@@ -350,7 +351,9 @@ VrSNMPRequest::Decoded VrSNMPRequest::decode(const snmp_pdu &answer, int &code, 
             }
             if (async)
                 return result;
-            report(errorOf(VrErrNoSuchName), ok);
+            if (!noSuchNameReported)
+                report(errorOf(VrErrNoSuchName), ok); // once per answer, not per item
+            noSuchNameReported = true;
         }
 
         if (IsEndOfColumn(base, item.instance, returned)) {
