@@ -71,14 +71,17 @@ enum VrSNMPStatus : int {
 // Catalogue: module code and text of an SNMP++-style status (statuses 0,
 // 1400 and -1401 are success; anything outside the families is -528).
 VrSNMPError VrSNMPErrorFromStatus(int status);
-// Catalogue: module code and text of a PDU error status 1..19 (0 = success).
+// Catalogue: module code and text of a PDU error status 1..19 (0 = success;
+// any other status is -528).
 VrSNMPError VrSNMPErrorFromErrorStatus(int errorStatus);
 // Text of a module code (0, -101..-119, -201..-217, -301..-314, -401..-423,
 // -501..-528); the text of -528 for any other code.
 QString VrSNMPMessage(int code);
 
 // Status line: template 0 for reads, 1 for writes, with [ERROR], [VARLIST]
-// and [TIME] filled in (the caller formats the time).
+// and [TIME] filled in (the caller formats the time). Without a description
+// the text from just after [ERROR] up to the first [VARLIST] after it goes;
+// inserted texts are never scanned for tags.
 QString VrSNMPStatusLine(bool write, const QString &errorText, const QString &description,
                          const QString &timeText);
 

@@ -85,7 +85,9 @@ class VrSNMPVarList
 public:
     VrSNMPVarList();
     VrSNMPVarList(const VrSNMPVarDef *table, uint8_t kind, int keyCount);
-    // Deep copy: items duplicated; option lists owned by the source stay with it.
+    // Deep copy: items duplicated. Option lists owned by the source stay with
+    // it; the copied items still point at them, so the source must outlive a
+    // copy that uses its options.
     VrSNMPVarList(const VrSNMPVarList &other);
     VrSNMPVarList &operator=(const VrSNMPVarList &other);
     ~VrSNMPVarList();
