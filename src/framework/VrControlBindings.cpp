@@ -529,7 +529,7 @@ void VrControlBindings::CollectValues(int var)
                 const VrOptionList *options = optionsOf(*b);
                 part = VrRawFromText(options ? options->TextToValue(text) : text, b->partSyntax);
             }
-            VrRawMerge(merged, b->byteOffset, part);
+            VrRawMerge(merged, b->byteOffset, part, b->partSyntax);
         }
         if (!bound)
             continue;

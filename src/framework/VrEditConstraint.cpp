@@ -55,8 +55,11 @@ void VrEditConstraint::AddConstraint(const QString &format, QLineEdit *edit)
     RemoveConstraint(edit);
     if (record->format.width > 0)
         edit->setFixedWidth(record->format.width);
+    // For a number list the length counts numbers, not characters: limiting the
+    // characters to it would make "10.0.0.1" impossible to type in a "%n.{l4f}".
     // QLineEdit's own "unlimited" is 32767.
-    edit->setMaxLength(record->format.length > 0 ? record->format.length : 32767);
+    const bool countsCharacters = record->format.conversion != QLatin1Char('n');
+    edit->setMaxLength(countsCharacters && record->format.length > 0 ? record->format.length : 32767);
     record->changed = connect(edit, &QLineEdit::textChanged, this, [this, edit] { editChange(edit); });
     edit->installEventFilter(this);
     connect(edit, &QObject::destroyed, this, [this, edit] { delete m_records.take(edit); });

@@ -273,10 +273,12 @@ QByteArray VrRawCut(const QByteArray &raw, int offset, int partSyntax)
     return width ? raw.mid(offset, width) : raw.mid(offset);
 }
 
-void VrRawMerge(QByteArray &raw, int offset, const QByteArray &part)
+void VrRawMerge(QByteArray &raw, int offset, const QByteArray &part, int partSyntax)
 {
     const qsizetype end = qsizetype(offset) + part.size();
     if (raw.size() < end)
         raw.append(QByteArray(end - raw.size(), '\0'));
+    else if (partWidth(partSyntax) == 0)
+        raw.truncate(end);
     std::memcpy(raw.data() + offset, part.constData(), size_t(part.size()));
 }

@@ -34,6 +34,8 @@ QString VrRawToText(const QByteArray &raw, int syntax);
 // unknown syntax.
 QByteArray VrRawCut(const QByteArray &raw, int offset, int partSyntax);
 
-// Writes a part into a raw value at an offset, first padding the value with
-// zero bytes up to the part's end.
-void VrRawMerge(QByteArray &raw, int offset, const QByteArray &part);
+// Writes a part of the given syntax into a raw value at an offset, first
+// padding the value with zero bytes up to the part's end. A variable-length
+// part (hex, identifier, text) ends the value, as it did when it was cut, so
+// that a shorter new part leaves no tail of the old one behind.
+void VrRawMerge(QByteArray &raw, int offset, const QByteArray &part, int partSyntax);

@@ -136,8 +136,17 @@ TEST(VrRawValue, CuttingParts)
 TEST(VrRawValue, MergingPadsWithZeros)
 {
     QByteArray value = bytes({1, 2});
-    VrRawMerge(value, 4, bytes({9, 9}));
+    VrRawMerge(value, 4, bytes({9, 9}), VrPartUInt16);
     EXPECT_EQ(value, bytes({1, 2, 0, 0, 9, 9}));
-    VrRawMerge(value, 1, bytes({7}));
+    VrRawMerge(value, 1, bytes({7}), VrPartUInt8);
     EXPECT_EQ(value, bytes({1, 7, 0, 0, 9, 9}));
+}
+
+TEST(VrRawValue, ShorterVariableLengthPartsLeaveNoOldTail)
+{
+    QByteArray value = bytes({1, 2, 3, 4, 5});
+    VrRawMerge(value, 1, bytes({8}), VrSyntaxOctetHex);
+    EXPECT_EQ(value, bytes({1, 8}));
+    VrRawMerge(value, 0, bytes({1, 0, 0, 0}), VrSyntaxOid);
+    EXPECT_EQ(value, bytes({1, 0, 0, 0}));
 }
