@@ -2,7 +2,6 @@
 
 #include "VrCommon.h"
 #include "VrDateTime.h"
-#include "VrEditConstraint.h"
 #include "VrNumList.h"
 #include "VrOptionList.h"
 #include "VrOptionWidgets.h"
@@ -232,8 +231,8 @@ QString collectFromEdits(const std::vector<QPointer<QWidget>> &edits, int syntax
 
 } // namespace
 
-VrControlBindings::VrControlBindings(VrSNMPVarList &list, VrEditConstraint &constraints)
-    : m_list(list), m_constraints(constraints)
+VrControlBindings::VrControlBindings(VrSNMPVarList &list, QWidget *constraintOwner)
+    : m_list(list), m_constraints(constraintOwner, true)
 {
 }
 

@@ -7,10 +7,11 @@
 #include <memory>
 #include <vector>
 
+#include "VrEditConstraint.h"
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class VrEditConstraint;
 class VrOptionList;
 class VrSNMPVarList;
 
@@ -37,7 +38,9 @@ struct VrControlBinding {
 class VrControlBindings
 {
 public:
-    VrControlBindings(VrSNMPVarList &list, VrEditConstraint &constraints);
+    // Constraint messages are parented to the owner, which also takes the
+    // focus moves; the last accepted text of each edit is remembered.
+    VrControlBindings(VrSNMPVarList &list, QWidget *constraintOwner);
     virtual ~VrControlBindings();
     VrControlBindings(const VrControlBindings &) = delete;
     VrControlBindings &operator=(const VrControlBindings &) = delete;
@@ -68,12 +71,13 @@ public:
     void EnableControls(bool enable);
 
     const std::vector<std::unique_ptr<VrControlBinding>> &Bindings() const { return m_bindings; }
-
-protected:
-    VrSNMPVarList &m_list;
-    VrEditConstraint &m_constraints;
+    VrEditConstraint &Constraints() { return m_constraints; }
+    void SetConstraintOwner(QWidget *owner) { m_constraints.SetOwner(owner); }
 
 private:
+    VrSNMPVarList &m_list;
+    VrEditConstraint m_constraints;
+
     void checkVar(int var) const;
     bool isWhole(const VrControlBinding &b) const;
     const VrOptionList *optionsOf(const VrControlBinding &b) const;

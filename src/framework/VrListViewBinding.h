@@ -3,8 +3,7 @@
 #include <QPointer>
 #include <vector>
 
-class QTreeWidget;
-class QTreeWidgetItem;
+#include <QTreeWidget>
 class VrSNMPVarList;
 
 // Shows the rows of a table list in a report-style tree widget: one column

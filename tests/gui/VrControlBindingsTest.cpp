@@ -41,7 +41,7 @@ class Page
 {
 public:
     explicit Page(const VrSNMPVarDef *defs, uint8_t kind = VrListScalar)
-        : list(defs, kind, 0), constraints(&form, true), bindings(list, constraints)
+        : list(defs, kind, 0), bindings(list, &form)
     {
     }
     QLineEdit *edit() { return new QLineEdit(&form); }
@@ -58,7 +58,6 @@ public:
 
     QDialog form;
     VrSNMPVarList list;
-    VrEditConstraint constraints;
     VrControlBindings bindings;
 };
 
@@ -360,10 +359,10 @@ TEST(VrControlBindings, UnsupportedControlsFormatsUnbindingAndEnabling)
     QLineEdit *vid = p.edit(), *name = p.edit();
     EXPECT_EQ(codeOf([&] { p.bindings.BindFormat(1, "%u{n1x4094", {vid}); }), VrCommonBadFormat);
     EXPECT_EQ(codeOf([&] { p.bindings.BindFormat(1, "%u%s", {vid}); }), VrErrTooFewControls);
-    EXPECT_FALSE(p.constraints.HasConstraint(vid));
+    EXPECT_FALSE(p.bindings.Constraints().HasConstraint(vid));
     p.bindings.BindFormat(1, "%u{n1x4094l4}", {vid});
     p.bindings.BindControl(0, name);
-    EXPECT_TRUE(p.constraints.HasConstraint(vid));
+    EXPECT_TRUE(p.bindings.Constraints().HasConstraint(vid));
     EXPECT_EQ(vid->maxLength(), 4);
     p.bindings.ShowValues();
     EXPECT_EQ(vid->text(), "7");
@@ -372,7 +371,7 @@ TEST(VrControlBindings, UnsupportedControlsFormatsUnbindingAndEnabling)
     EXPECT_FALSE(vid->isEnabled());
     EXPECT_FALSE(name->isEnabled());
     p.bindings.Unbind(1);
-    EXPECT_FALSE(p.constraints.HasConstraint(vid));
+    EXPECT_FALSE(p.bindings.Constraints().HasConstraint(vid));
     ASSERT_EQ(p.bindings.Bindings().size(), 1u);
     EXPECT_EQ(p.bindings.Bindings()[0]->varIndex, 0);
 }

@@ -100,13 +100,13 @@ TEST(VrEditConstraint, AutoAdvanceAndExitCharacterMoveToTheNextControl)
         QCoreApplication::processEvents();
         EXPECT_TRUE(f.edit->hasFocus());
         QTest::keyClick(f.edit, 'c');
-        QTRY_VERIFY(f.next->hasFocus());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.next->hasFocus(); }, 2000));
         EXPECT_EQ(f.edit->text(), "abc");
     }
     {
         Form f("%h{e.}");
         QTest::keyClicks(f.edit, "0A.");
-        QTRY_VERIFY(f.next->hasFocus());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.next->hasFocus(); }, 2000));
         EXPECT_EQ(f.edit->text(), "0A");
         EXPECT_EQ(f.beeps.count(), 0);
     }
