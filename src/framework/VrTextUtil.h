@@ -12,3 +12,30 @@ inline constexpr int VrMaxLineLength = 1023;
 // trimming is skipped. Lines longer than VrMaxLineLength are cut. Returns
 // nothing when the file cannot be opened.
 std::optional<QStringList> ReadLines(const QString &fileName);
+
+// The text without its first and last character when both are a double quote
+// (a lone '"' counts as both); otherwise unchanged.
+QString Unquote(const QString &text);
+
+// The 1-based position of the last character of the run of characters from
+// `set` that begins at the 1-based position `start`; 0 when the character
+// there is not in the set or `start` lies outside the text.
+int SpanOf(const QString &text, int start, const QString &set);
+
+// Every occurrence of `search` replaced, scanning left to right; inserted
+// replacements are not scanned again. An empty search text changes nothing.
+QString ReplaceAll(const QString &text, const QString &search, const QString &replacement);
+
+// The longest leading number of a text as the C library reads it (leading
+// blanks skipped, decimal or hexadecimal, "inf", "nan"), independent of the
+// process locale; 0 when the text does not start with a number.
+double LeadingNumber(QStringView text);
+
+// A number in its shortest exact decimal form for messages: 1 and 4094, not
+// 1.0; 2.2250738585072014e-308 keeps its exponent.
+QString ShortestNumber(double value);
+
+// A number in its shortest exact fixed-point form, never with an exponent, so
+// that it can be put back into an arithmetic expression ("+" and "-" of an
+// exponent would otherwise be read as operators).
+QString FixedNumber(double value);
