@@ -6,21 +6,26 @@
 
 #include <functional>
 
-class QTreeWidget;
-class QTreeWidgetItem;
-
 // The binder a page uses for a group of objects: a request with its variable
 // list, the bindings of the list's items to the page's controls, and
 // optionally a list view that shows the rows of a table, the selected row
 // being edited in the bound controls.
 //
-//   auto *basic = new VrSNMPRequest2Edits(this);
-//   basic->Request.VarList = VrSNMPVarList(kBasicVars, VrListInstance, 0);
-//   basic->Asynchronous = false;
-//   basic->BindComboBox(0, ui->CB_Band);
-//   basic->BindFormat(1, "%s{l1}", {ui->Ed_SSID});
-//   basic->SetStatusTarget(ui->StatusBar);
-//   basic->Load();                       // on the page's Save: basic->Apply();
+//   // In the page's constructor, after setupUi; the binder dies with the page.
+//   m_basic = new VrSNMPRequest2Edits(this);
+//   m_basic->Request.VarList = VrSNMPVarList(kBasicVars, VrListInstance, 0);
+//   m_basic->Asynchronous = false;
+//   m_basic->Request.Timeout = 300;                // hundredths of a second
+//   m_basic->BindComboBox(0, ui->CB_Band);         // items from the item's option list
+//   m_basic->BindFormat(1, "%s{l32}", {ui->Ed_SSID});
+//   m_basic->BindControls(2, 0, VrSyntaxIpAddress, nullptr,
+//                         {ui->Ed_IP1, ui->Ed_IP2, ui->Ed_IP3, ui->Ed_IP4});
+//   m_basic->SetStatusTarget(m_statusBar);         // a VrStatusBar
+//   try {
+//       m_basic->Load();                           // and m_basic->Apply() on Save
+//   } catch (const VrSNMPException &e) {
+//       m_statusBar->panel(0)->setText(e.Message());
+//   }
 class VrSNMPRequest2Edits : public VrSNMPRequest2Controls, public VrControlBindings
 {
     Q_OBJECT
