@@ -8,7 +8,9 @@
 #include <QDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -172,6 +174,43 @@ TEST(VrEditConstraint, MarkersWindowSwitchesAndRemovedConstraintsAreNotChecked)
     EXPECT_EQ(f.edit->text(), "77x");
     EXPECT_EQ(f.boxes.count(), 0);
     EXPECT_EQ(f.beeps.count(), 0);
+}
+
+TEST(VrEditConstraint, ModalBoxOfARefusedExitDoesNotCheckTheNextEdit)
+{
+    QDialog form;
+    auto *layout = new QVBoxLayout(&form);
+    auto *edit = new QLineEdit(&form), *next = new QLineEdit(&form);
+    layout->addWidget(edit);
+    layout->addWidget(next);
+    VrEditConstraint constraints(&form, true);
+    constraints.AddConstraints("%u{n1x10}%u{n1x10}", {edit, next});
+    next->setText("99");
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    edit->setFocus();
+    edit->setText("50");
+
+    // A real box this time, answered as soon as it is up.
+    QStringList shown;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown.append(box->text());
+            box->done(QMessageBox::Ok);
+        }
+    });
+    answer.start(10);
+    next->setFocus(Qt::TabFocusReason);
+    QTest::qWait(100);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0], "(VrCommon) Please enter a number between 1 and 10!");
+    EXPECT_EQ(edit->text(), "");
+    // The form gets the focus back with the edit in it (the offscreen platform
+    // does not reactivate it by itself).
+    EXPECT_EQ(form.focusWidget(), edit);
+    EXPECT_EQ(next->text(), "99");
 }
 
 TEST(VrEditConstraint, BadFormatsAreRefusedWhenAdded)
