@@ -1,12 +1,9 @@
 #include "VrBeep.h"
 #include "VrMessageBox.h"
-#include "VrOptionList.h"
-#include "VrOptionWidgets.h"
 #include "VrRadioGroup.h"
 #include "VrStatusBar.h"
 #include "VrTimeScale.h"
 
-#include <QComboBox>
 #include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -14,11 +11,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
-
-namespace {
-const VrOptionNumDef kModes[] = {
-    {1, "Access Point"}, {2, "WDS with AP"}, {3, "WDS"}, {4, "Wireless Client"}, {0, nullptr}};
-}
 
 TEST(VrMessageBox, RecorderKeepsCaptionTextParentAndAnswersForTheNewestRecorder)
 {
@@ -80,20 +72,6 @@ TEST(VrRadioGroup, SelectsByIndexClearsWithMinusOneAndReportsOnlyUserClicks)
     EXPECT_EQ(group.button(2), nullptr);
 }
 
-TEST(VrRadioGroup, ColumnsFillTopToBottom)
-{
-    VrRadioGroup group;
-    group.setColumns(2);
-    group.setItems({"a", "b", "c", "d", "e"});
-    group.resize(300, 200);
-    group.show();
-    QCoreApplication::processEvents();
-    // Three rows: a b c in the first column, d e in the second.
-    EXPECT_EQ(group.button(0)->x(), group.button(2)->x());
-    EXPECT_LT(group.button(0)->x(), group.button(3)->x());
-    EXPECT_EQ(group.button(3)->y(), group.button(0)->y());
-}
-
 TEST(VrStatusBar, PanelsAreMadeOnDemandAndSimpleTextHidesThem)
 {
     VrStatusBar bar;
@@ -113,30 +91,6 @@ TEST(VrStatusBar, PanelsAreMadeOnDemandAndSimpleTextHidesThem)
     bar.setSimplePanel(false);
     EXPECT_TRUE(bar.panel(0)->isVisible());
     EXPECT_EQ(bar.panel(0)->text(), "first");
-}
-
-TEST(VrOptionWidgets, FillAndSelectComboAndRadioGroupByTextThenByValue)
-{
-    VrOptionList modes(kModes);
-    QComboBox combo;
-    combo.addItem("stale");
-    VrFillItems(modes, &combo);
-    ASSERT_EQ(combo.count(), 4);
-    EXPECT_EQ(combo.itemText(3), "Wireless Client");
-    VrSelectIn(modes, &combo, "WDS");
-    EXPECT_EQ(combo.currentIndex(), 2);
-    VrSelectIn(modes, &combo, "2");
-    EXPECT_EQ(combo.currentIndex(), 1);
-    VrSelectIn(modes, &combo, "9");
-    EXPECT_EQ(combo.currentIndex(), -1);
-
-    VrRadioGroup group;
-    VrFillItems(modes, &group);
-    EXPECT_EQ(group.items().size(), 4);
-    VrSelectIn(modes, &group, "4");
-    EXPECT_EQ(group.itemIndex(), 3);
-    VrSelectIn(modes, &group, "(NULL)");
-    EXPECT_EQ(group.itemIndex(), -1);
 }
 
 TEST(VrTimeScale, ScalesWaitsAndRefusesNonsense)
