@@ -159,15 +159,9 @@ void VrSNMPRequest2Controls::loadDone(void *data, VrSNMPError &error, VrSNMPVarL
             return;
         }
         self->finishLoad(error);
-    } catch (const VrSNMPException &e) {
+    } catch (...) {
         self->m_busy = false;
-        self->Report(e.Message());
-    } catch (const VrCommonException &e) {
-        self->m_busy = false;
-        self->Report(e.Message());
-    } catch (const std::exception &e) {
-        self->m_busy = false;
-        self->Report(QString::fromLocal8Bit(e.what()));
+        self->ReportCurrentException();
     }
 }
 
@@ -199,15 +193,9 @@ void VrSNMPRequest2Controls::applyDone(void *data, VrSNMPError &error, VrSNMPVar
             self->OnApplyDone(self, error);
         if (self->Request.VarList.IsTable() && self->ReadBack)
             self->Load();
-    } catch (const VrSNMPException &e) {
+    } catch (...) {
         self->m_busy = false;
-        self->Report(e.Message());
-    } catch (const VrCommonException &e) {
-        self->m_busy = false;
-        self->Report(e.Message());
-    } catch (const std::exception &e) {
-        self->m_busy = false;
-        self->Report(QString::fromLocal8Bit(e.what()));
+        self->ReportCurrentException();
     }
 }
 
@@ -229,6 +217,24 @@ void VrSNMPRequest2Controls::Report(const QString &message)
         ShowStatus(message);
     else
         VrMessageBox(m_owner, message, VrExecutableName(), QMessageBox::Ok);
+}
+
+void VrSNMPRequest2Controls::ReportCurrentException()
+{
+    QString message;
+    try {
+        throw;
+    } catch (const VrSNMPException &e) {
+        message = e.Message();
+    } catch (const VrCommonException &e) {
+        message = e.Message();
+    } catch (const std::exception &e) {
+        message = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        message = VrSNMPMessage(VrErrUnknown);
+    }
+    qCWarning(lcBinding) << "ended by" << message;
+    Report(message);
 }
 
 void VrSNMPRequest2Controls::ShowStatus(const QString &message)

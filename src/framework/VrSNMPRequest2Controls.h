@@ -67,6 +67,10 @@ protected:
 
     // A message in the status target, else in a message box.
     void Report(const QString &message);
+    // Reports the exception being handled; for handlers that run from the
+    // event loop or the SNMP library, where nothing may escape. Only in a
+    // catch block.
+    void ReportCurrentException();
 
 private:
     static void loadDone(void *data, VrSNMPError &error, VrSNMPVarList &list);

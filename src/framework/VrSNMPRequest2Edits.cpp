@@ -1,7 +1,5 @@
 #include "VrSNMPRequest2Edits.h"
 
-#include "VrCommon.h"
-
 #include <QCoreApplication>
 #include <QTreeWidget>
 
@@ -83,9 +81,7 @@ void VrSNMPRequest2Edits::ListViewSelectItem(QTreeWidgetItem *row, bool selected
     // through the event loop.
     try {
         ShowValues(-1);
-    } catch (const VrSNMPException &e) {
-        Report(e.Message());
-    } catch (const VrCommonException &e) {
-        Report(e.Message());
+    } catch (...) {
+        ReportCurrentException();
     }
 }
