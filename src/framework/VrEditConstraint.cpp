@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcConstraint, "qrt.framework.constraint")
+Q_LOGGING_CATEGORY(lcConstraint, "qrt.framework.constraint", QtInfoMsg)
 
 struct VrEditConstraint::Record {
     VrConstraintFormat format;

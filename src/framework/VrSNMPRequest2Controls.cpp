@@ -13,7 +13,7 @@
 #include <QTime>
 #include <limits>
 
-Q_LOGGING_CATEGORY(lcBinding, "qrt.framework.binding")
+Q_LOGGING_CATEGORY(lcBinding, "qrt.framework.binding", QtInfoMsg)
 
 namespace {
 
