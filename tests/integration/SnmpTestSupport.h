@@ -5,11 +5,15 @@
 #include "VrSNMPSession.h"
 #include "VrSNMPTarget.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -72,6 +76,19 @@ protected:
     static inline SnmpdAgent *s_agent = nullptr;
     std::vector<VrSNMPError> errors;
 };
+
+// Runs the event loop until the condition holds or the time is up. Unlike
+// QTest::qWaitFor it sleeps only while no event is due, so it adds no delay
+// per answer.
+inline bool WaitFor(const std::function<bool()> &condition, int ms)
+{
+    QDeadlineTimer deadline(ms);
+    QTimer wake; // the loop must wake at the deadline even if nothing happens
+    wake.start(ms);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return condition();
+}
 
 // What a completion function saw.
 struct Completions {
