@@ -70,7 +70,7 @@ void DevicePicture::paintEvent(QPaintEvent *)
     p.drawRoundedRect(body, 12, 12);
 
     // Front strip that carries the lamps.
-    const QRectF strip(BodyLeft + 14, LampRow - 14, BodyWidth - 28, 40);
+    const QRectF strip(BodyLeft + 14, LampRow - 12, BodyWidth - 28, 38);
     p.setPen(QPen(QColor(150, 154, 162), 1));
     p.setBrush(QColor(64, 70, 82));
     p.drawRoundedRect(strip, 6, 6);
@@ -99,6 +99,6 @@ void DevicePicture::paintEvent(QPaintEvent *)
     p.setPen(QColor(90, 96, 108));
     font.setPixelSize(11);
     p.setFont(font);
-    p.drawText(QRectF(BodyLeft + 16, BodyTop + 5, 160, 14), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRectF(BodyLeft + 16, BodyTop + 2, 160, 13), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("QRT-5150"));
 }
