@@ -124,6 +124,9 @@ TFM_DevInfo::TFM_DevInfo(QWidget *parent)
 
 TFM_DevInfo::~TFM_DevInfo()
 {
+    // A firmware read still out is waited for in a nested event loop: let
+    // that happen while the page is whole, not among its children's deaths.
+    delete m_firmware;
     delete ui;
 }
 

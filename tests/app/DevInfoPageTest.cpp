@@ -95,3 +95,4 @@ TEST_F(DevInfoPage, SilentDeviceStopsAfterTheFirstTimedOutRead)
     }
     EXPECT_LT(clock.elapsed(), 10000); // one time-out, not one per read
 }
+
