@@ -3,8 +3,6 @@
 #include "ModuleInfo.h"
 #include "VrRegistry.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 namespace {
 const QString HelpPathKey = QStringLiteral("SOFTWARE\\Varnell\\Modules\\HelpPath");
@@ -56,15 +54,3 @@ QString LocalDirectory(const QString &hostPath)
     return path;
 }
 
-QString FindEntryIgnoringCase(const QString &directory, const QString &name)
-{
-    const QString exact = directory + name;
-    if (QFileInfo::exists(exact))
-        return exact;
-    const QDir dir(directory.isEmpty() ? QStringLiteral(".") : directory);
-    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    for (const QString &entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return directory + entry;
-    return exact;
-}

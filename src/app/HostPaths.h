@@ -26,6 +26,3 @@ QString ConfigFilePath(const QString &configDirectory, const QString &address);
 // A host path as this system spells it: "\" and "/" both separate, and a
 // non-empty directory ends with a separator.
 QString LocalDirectory(const QString &hostPath);
-// The entry of a directory whose name equals `name` without regard to letter
-// case ("errmsg", "ErrMsg", ...); the plain join when there is none.
-QString FindEntryIgnoringCase(const QString &directory, const QString &name);

@@ -2,6 +2,7 @@
 
 #include "AddressValidators.h"
 #include "HostPaths.h"
+#include "VrTextUtil.h"
 #include "LaunchParameters.h"
 #include "ModalPage.h"
 #include "ModuleInfo.h"

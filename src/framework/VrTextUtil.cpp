@@ -1,6 +1,8 @@
 #include "VrTextUtil.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <clocale>
@@ -78,4 +80,20 @@ QString ShortestNumber(double value)
 QString FixedNumber(double value)
 {
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
+}
+
+QString FindEntryIgnoringCase(const QString &directory, const QString &name)
+{
+    QString base = directory;
+    if (!base.isEmpty() && !base.endsWith(u'/') && !base.endsWith(u'\\'))
+        base += u'/';
+    const QString exact = base + name;
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QDir dir(directory.isEmpty() ? QStringLiteral(".") : directory);
+    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QString &entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return base + entry;
+    return exact;
 }

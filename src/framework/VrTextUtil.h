@@ -39,3 +39,9 @@ QString ShortestNumber(double value);
 // that it can be put back into an arithmetic expression ("+" and "-" of an
 // exponent would otherwise be read as operators).
 QString FixedNumber(double value);
+
+// The entry of a directory whose name equals `name` without regard to letter
+// case ("errmsg", "ErrMsg", ...), joined to the directory; the plain join when
+// there is none. Files written on Windows installations are matched this way.
+// An empty directory is the working directory.
+QString FindEntryIgnoringCase(const QString &directory, const QString &name);

@@ -2,8 +2,8 @@
 
 #include "VrCommon.h"
 #include "VrMessageTable.h"
+#include "VrTextUtil.h"
 
-#include <QDir>
 
 namespace {
 
@@ -31,20 +31,6 @@ VrSNMPError errorOf(int code)
     error.Code = code;
     error.Message = VrSNMPMessage(code);
     return error;
-}
-
-// Message files come from Windows installations, where names are matched
-// without regard to case.
-QString fileInDirectory(const QDir &dir, const QString &name)
-{
-    if (dir.exists(name))
-        return dir.filePath(name);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    }
-    return QString();
 }
 
 } // namespace
@@ -138,10 +124,9 @@ void VrLoadMessageFiles(const QString &directory)
         {"vrsnmp.err", VrSNMPLayerMessages}, {"snmp.msg", VrSNMPStatusTemplates},
         {"common.err", VrCommonMessages},
     };
-    const QDir dir(QString(directory).replace(QLatin1Char('\\'), QLatin1Char('/')));
-    for (const auto &file : files) {
-        const QString path = fileInDirectory(dir, QString::fromLatin1(file.name));
-        if (!path.isEmpty())
-            file.table().load(path);
-    }
+    // Message files come from Windows installations: "\" separates, and
+    // names match without regard to case.
+    const QString dir = QString(directory).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    for (const auto &file : files)
+        file.table().load(FindEntryIgnoringCase(dir, QString::fromLatin1(file.name)));
 }

@@ -1,4 +1,5 @@
 #include "HostPaths.h"
+#include "VrTextUtil.h"
 #include "SingleInstance.h"
 #include "VrRegistry.h"
 
