@@ -101,6 +101,9 @@ SecurityChoices SecurityChoicesFor(ApMode mode, bool multiSsid, bool restrictedB
 
 int EntryIndex(const QStringList &entries, const QString &text)
 {
-    const int index = entries.indexOf(text);
-    return index < 0 ? 0 : index;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries[i].compare(text, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return 0;
 }

@@ -61,5 +61,6 @@ struct SecurityChoices {
 // restrictedBand: country "JP" or "GB" on 5 GHz.
 SecurityChoices SecurityChoicesFor(ApMode mode, bool multiSsid, bool restrictedBand);
 
-// The entry a combo should select for a text: its position, else 0.
+// The entry a combo should select for a text (compared without regard to
+// case): its position, else 0.
 int EntryIndex(const QStringList &entries, const QString &text);

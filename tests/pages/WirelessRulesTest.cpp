@@ -12,10 +12,20 @@ TEST(WirelessRules, ModesByBandAndCountry)
     EXPECT_EQ(ApModeEntries("gb", true, 0), two);
     EXPECT_EQ(ApModeEntries("JP", false, 0), all);
     EXPECT_EQ(ApModeEntries("US", true, 0), all);
-    // The outdoor application on 5 GHz allows only the same two.
-    EXPECT_EQ(ApModeEntries("US", true, 1), two);
+    // The outdoor application (Japan only) on 5 GHz allows only the same two.
     EXPECT_EQ(ApModeEntries("JP", true, 1), two);
+    EXPECT_EQ(ApModeEntries("US", true, 1), all);
     EXPECT_EQ(ApModesInForce("GB", true).size(), 2);
+}
+
+TEST(WirelessRules, CipherEntriesPerMode)
+{
+    EXPECT_EQ(CipherEntries(ApMode::AccessPoint), (QStringList{"Auto", "AES", "TKIP"}));
+    EXPECT_EQ(CipherEntries(ApMode::WirelessClient), (QStringList{"Auto", "AES", "TKIP"}));
+    EXPECT_EQ(CipherEntries(ApMode::WdsWithAp), (QStringList{"Auto", "AES"}));
+    EXPECT_EQ(CipherEntries(ApMode::Wds), QStringList{"AES"});
+    EXPECT_EQ(EntryIndex(CipherEntries(ApMode::AccessPoint), "tkip"), 2);
+    EXPECT_EQ(EntryIndex(CipherEntries(ApMode::Wds), "tkip"), 0);
 }
 
 TEST(WirelessRules, ChannelListChoice)

@@ -55,7 +55,9 @@ QList<ApMode> ApModesInForce(const QString &country, bool band5)
 
 QStringList ApModeEntries(const QString &country, bool band5, int applicationIndex)
 {
-    const bool outdoor5 = band5 && applicationIndex == 1;
+    // The application is a Japanese regulatory profile; elsewhere it is
+    // neither shown nor written, so it must not narrow the modes either.
+    const bool outdoor5 = band5 && applicationIndex == 1 && isJapan(country);
     QStringList entries;
     for (ApMode mode : ApModesInForce(country, band5)) {
         if (outdoor5 && mode != ApMode::AccessPoint && mode != ApMode::WirelessClient)
@@ -63,6 +65,15 @@ QStringList ApModeEntries(const QString &country, bool band5, int applicationInd
         entries << ApModeText(mode);
     }
     return entries;
+}
+
+QStringList CipherEntries(ApMode mode)
+{
+    switch (mode) {
+    case ApMode::WdsWithAp: return {QStringLiteral("Auto"), QStringLiteral("AES")};
+    case ApMode::Wds: return {QStringLiteral("AES")};
+    default: return {QStringLiteral("Auto"), QStringLiteral("AES"), QStringLiteral("TKIP")};
+    }
 }
 
 QStringList ApplicationEntries(bool band5)

@@ -21,6 +21,9 @@ QList<ApMode> ApModesInForce(const QString &country, bool band5);
 // The mode list the Application choice allows, kept to the modes in force.
 QStringList ApModeEntries(const QString &country, bool band5, int applicationIndex);
 
+// The "Cipher Type" entries of the WPA classes.
+QStringList CipherEntries(ApMode mode);
+
 QStringList ApplicationEntries(bool band5);
 
 enum class ChannelList { Band24, Band5, Band5Wds, Band5Outdoor };
