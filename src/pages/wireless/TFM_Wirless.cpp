@@ -500,8 +500,8 @@ void TFM_Wirless::layoutByMode()
         const QStringList ciphers = CipherEntries(m);
         setItems(ui->CB_CipherType, ciphers, EntryIndex(ciphers, m_cipherChoice));
         ui->CB_CipherType->setEnabled(m != ApMode::Wds);
-        ui->CB_WPAMode->setEnabled(m != ApMode::Wds);
     }
+    ui->CB_WPAMode->setEnabled(SecurityChoicesFor(m, multiSsid(), m_restricted).wpaModeEnabled);
     if (ui->CB_APMode->currentText().contains(QLatin1String("Client")))
         ui->Ed_UpdateInterval->setEnabled(false);
 

@@ -132,7 +132,7 @@ const VrSNMPVarDef kWlSiteSurveyTriggerVars[] = {
 const VrSNMPVarDef kWlSiteSurveyVars[] = {
     VAR("2.1.3.2.3.2.1.1", "ID", kInt, 0x01, nullptr),
     VAR("2.1.3.2.3.2.1.3", "CH", kInt, 0x02, nullptr),
-    VAR("2.1.3.2.3.2.1.4", "Signal", kText, 0x02, nullptr),
+    VAR("2.1.3.2.3.2.1.4", "Signal", kInt, 0x02, nullptr),
     VAR("2.1.3.2.3.2.1.5", "BSSID", kMac, 0x02, nullptr),
     VAR("2.1.3.2.3.2.1.6", "Security", kText, 0x02, nullptr),
     VAR("2.1.3.2.3.2.1.7", "SSID", kText, 0x02, nullptr),
@@ -142,7 +142,7 @@ const VrSNMPVarDef kWlWdsSurveyTriggerVars[] = {
 const VrSNMPVarDef kWlWdsSurveyVars[] = {
     VAR("2.1.3.2.4.2.1.1", "ID", kInt, 0x01, nullptr),
     VAR("2.1.3.2.4.2.1.2", "CH", kInt, 0x02, nullptr),
-    VAR("2.1.3.2.4.2.1.3", "Signal", kText, 0x02, nullptr),
+    VAR("2.1.3.2.4.2.1.3", "Signal", kInt, 0x02, nullptr),
     VAR("2.1.3.2.4.2.1.4", "BSSID", kMac, 0x02, nullptr),
     VAR("2.1.3.2.4.2.1.5", "Security", kText, 0x02, nullptr),
     VAR("2.1.3.2.4.2.1.6", "SSID", kText, 0x02, nullptr),
