@@ -1,0 +1,212 @@
+#include "VrTFTPServer.h"
+
+#include "TFTPSession.h"
+#include "VrTFTPPacket.h"
+
+#include <QEventLoop>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <arpa/inet.h>
+
+using namespace VrTFTPPacket;
+
+namespace {
+
+std::optional<QHostAddress> firstIPv4(const QString &host)
+{
+    QHostAddress literal;
+    if (literal.setAddress(host))
+        return literal.protocol() == QAbstractSocket::IPv4Protocol ? std::optional(literal)
+                                                                   : std::nullopt;
+    const QHostInfo info = QHostInfo::fromName(host);
+    for (const QHostAddress &a : info.addresses()) {
+        if (a.protocol() == QAbstractSocket::IPv4Protocol)
+            return a;
+    }
+    return std::nullopt;
+}
+
+// QRT5150_TFTP_PORT lets tests and unprivileged users run without port 69.
+quint16 effectivePort(quint16 requested)
+{
+    if (requested != VrTFTPServer::WellKnownPort || !qEnvironmentVariableIsSet("QRT5150_TFTP_PORT"))
+        return requested;
+    bool ok = false;
+    const uint port = qEnvironmentVariable("QRT5150_TFTP_PORT").toUInt(&ok);
+    if (!ok || port == 0 || port > 65535) {
+        qCWarning(lcTftp) << "ignoring invalid QRT5150_TFTP_PORT"
+                          << qEnvironmentVariable("QRT5150_TFTP_PORT");
+        return requested;
+    }
+    return quint16(port);
+}
+
+} // namespace
+
+VrTFTPServer::VrTFTPServer(QObject *owner) : QObject(owner)
+{
+    m_timer.setInterval(TickMs);
+    connect(&m_timer, &QTimer::timeout, this, &VrTFTPServer::onTick);
+    m_receiveBuffer.resize(2048);
+    m_anyPeer = qEnvironmentVariable("QRT5150_TFTP_ANY_PEER") == u"1";
+    if (const auto local = firstIPv4(QHostInfo::localHostName()))
+        m_template.localAddress = local->toString();
+}
+
+VrTFTPServer::~VrTFTPServer()
+{
+    Stop();
+    qDeleteAll(m_sessions);
+}
+
+void VrTFTPServer::SetTimeout(int timeout, int retries)
+{
+    m_template.timeout = timeout;
+    m_retryLimit = retries;
+}
+
+void VrTFTPServer::SetOnMessage(VrTFTPCallback callback)
+{
+    m_callback = std::move(callback);
+}
+
+bool VrTFTPServer::SetAllowedPeer(const QString &host)
+{
+    const std::optional<QHostAddress> address = firstIPv4(host);
+    m_allowedPeer = address ? htonl(address->toIPv4Address()) : 0;
+    if (!address)
+        qCWarning(lcTftp) << "device address" << host << "does not resolve to IPv4;"
+                          << "all TFTP requests will be refused";
+    return address.has_value();
+}
+
+void VrTFTPServer::SetAcceptAnyPeer(bool any)
+{
+    m_anyPeer = any;
+}
+
+void VrTFTPServer::Start(const QString &rootDirectory, quint16 port)
+{
+    m_root = rootDirectory;
+    if (!m_root.isEmpty() && !m_root.endsWith(u'\\') && !m_root.endsWith(u'/'))
+        m_root += u'/';
+    if (IsRunning())
+        return;
+    if (!m_socket.Open(effectivePort(port), true)) {
+        Stop();
+        throw VrTFTPException(VrTFTPStatus::SocketOpenFailed);
+    }
+    m_template.serverPort = m_socket.LocalPort();
+    m_notifier = std::make_unique<QSocketNotifier>(m_socket.Descriptor(), QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &VrTFTPServer::onRequestReadable);
+    m_timer.start();
+    qCInfo(lcTftp) << "serving" << (m_root.isEmpty() ? QStringLiteral(".") : m_root)
+                   << "on UDP port" << m_template.serverPort;
+}
+
+void VrTFTPServer::Stop()
+{
+    m_notifier.reset();
+    m_socket.Close();
+    if (!m_sessions.isEmpty() && m_timer.isActive()) {
+        QEventLoop loop;
+        connect(this, &VrTFTPServer::sessionsDrained, &loop, &QEventLoop::quit);
+        QTimer::singleShot(StopWaitMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    m_timer.stop();
+}
+
+bool VrTFTPServer::peerAllowed(const sockaddr_in &from) const
+{
+    return m_anyPeer || (m_allowedPeer != 0 && from.sin_addr.s_addr == m_allowedPeer);
+}
+
+bool VrTFTPServer::writeTargetBusy(const TFTPSession &candidate) const
+{
+    for (const TFTPSession *s : m_sessions) {
+        if (s != &candidate && s->isWrite() && s->state() == TFTPSession::Active
+            && !s->targetPath().isEmpty() && s->targetPath() == candidate.targetPath())
+            return true;
+    }
+    return false;
+}
+
+void VrTFTPServer::onRequestReadable()
+{
+    sockaddr_in from{};
+    const qsizetype n = m_socket.ReceiveFrom(m_receiveBuffer.data(), m_receiveBuffer.size(), &from);
+    if (n < HeaderSize || n > m_receiveBuffer.size())
+        return;
+    Request request;
+    switch (parseRequest(QByteArrayView(m_receiveBuffer.constData(), n), &request)) {
+    case ParseResult::NotRequest:
+        return;
+    case ParseResult::Malformed:
+        qCWarning(lcTftp) << "malformed request from" << VrTFTPAddressText(from);
+        m_socket.SendTo(makeError(IllegalOperation).constData(), 5, from);
+        return;
+    case ParseResult::Request:
+        break;
+    }
+    if (!peerAllowed(from)) {
+        qCWarning(lcTftp) << "refused request for" << QFile::decodeName(request.fileName)
+                          << "from" << VrTFTPAddressText(from) << "(not the managed device)";
+        m_socket.SendTo(makeError(AccessViolation).constData(), 5, from);
+        return;
+    }
+
+    m_template.setStatus(VrTFTPStatus::Connected);
+    m_template.requestKind = request.opcode;
+    m_template.fileName = QFile::decodeName(request.fileName);
+    m_template.mode = QString::fromLatin1(request.mode);
+    m_template.peerAddress = VrTFTPAddressText(from);
+    m_template.peerPort = VrTFTPPortOf(from);
+    for (TFTPSession *s : std::as_const(m_sessions)) {
+        if (s->isSameRequest(m_template)) {
+            s->HandleRepeatedRequest();
+            return;
+        }
+    }
+    m_template.sendCount = 0;
+    ++m_template.sessionNumber;
+
+    auto *session = new TFTPSession(m_template, request, m_root, m_callback, from, this);
+    m_sessions.append(session);
+    // Two uploads of one name at a time would race to replace the file.
+    if (session->isWrite() && writeTargetBusy(*session))
+        session->Refuse(AccessViolation);
+    else
+        session->Start();
+}
+
+void VrTFTPServer::onTick()
+{
+    const qint64 now = VrTFTPNowMs();
+    for (qsizetype i = 0; i < m_sessions.size(); ++i) {
+        TFTPSession *s = m_sessions.at(i);
+        if (s->state() != TFTPSession::Active) {
+            removeSession(i, VrTFTPStatus::Disconnected);
+            return;
+        }
+        if (s->deadline() == 0 || s->deadline() >= now)
+            continue;
+        // Only DATA is resent; an upload's ACK is not, so it ends here.
+        if (!s->isWrite() && s->msg().sendCount < m_retryLimit) {
+            s->Resend();
+            continue;
+        }
+        removeSession(i, VrTFTPStatus::Timeout);
+        return;
+    }
+}
+
+void VrTFTPServer::removeSession(qsizetype index, int finalReport)
+{
+    TFTPSession *s = m_sessions.takeAt(index);
+    if (finalReport != VrTFTPStatus::Disconnected)
+        s->Report(finalReport);
+    delete s;
+    if (m_sessions.isEmpty())
+        emit sessionsDrained();
+}
