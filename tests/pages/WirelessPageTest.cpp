@@ -40,6 +40,10 @@ const std::string kWepKey1 = P + "2.1.3.3.2.1.3.1";
 const std::string kPeerAdd = P + "2.1.3.2.2.2.1.1.1";
 const std::string kPeerDeleteAll = P + "2.1.3.2.2.2.1.3.1";
 const std::string kPeerList = P + "2.1.3.2.2.1.1.2";
+const std::string kMssidState = P + "3.3.3.1.1.1.1";
+const std::string kCloneStatus = P + "2.1.3.1.1.1.1.1";
+const std::string kCloneSource = P + "2.1.3.1.1.1.2.1";
+const std::string kCloneMac = P + "2.1.3.1.1.1.3.1";
 
 class WirelessPage : public ::testing::Test
 {
@@ -386,6 +390,62 @@ TEST_F(WirelessPage, SiteSurveyFillsItsList)
     emit list->itemClicked(row, 0);
     EXPECT_EQ(edit("Ed_SSID")->text(), row->text(5));
     EXPECT_FALSE(row->text(5).isEmpty());
+}
+
+TEST_F(WirelessPage, LeavingAccessPointSwitchesMultiSsidOffFirst)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_TRUE(client->setInt(kMssidState, 1).ok());
+    openPage();
+    // Shared Key is not offered while multi-SSID runs.
+    EXPECT_EQ(items("CB_SecurityMode"), (QStringList{"Open System", "WPA-Personal", "WPA-Enterprise"}));
+    choose("CB_APMode", "WDS with AP");
+    EXPECT_EQ(boxes.count(), 0);
+    choose("CB_APMode", "WDS");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(),
+              "Multi-SSID will be disabled when QRT-5150 is configured in 'WDS' or 'Wireless Client'.");
+    EXPECT_EQ(boxes.calls()[0].caption, "Warning");
+    save();
+    EXPECT_EQ(status(), "Setting Success!");
+    EXPECT_EQ(number(kMssidState), 0);
+    EXPECT_EQ(number(kApMode), 3);
+    const std::string log = device.log();
+    EXPECT_LT(log.find("set " + kMssidState), log.find("set " + kApMode));
+}
+
+TEST_F(WirelessPage, ManualMacCloneTakesASurveyedAddress)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openPage();
+    choose("CB_APMode", "Wireless Client");
+    // The clone survey is read when the page opens.
+    auto *survey = find<QTreeWidget>("LV_CloneMACSurvey");
+    ASSERT_GT(survey->topLevelItemCount(), 0);
+    auto *enable = find<QCheckBox>("CBH_CloneMACStatus");
+    QTest::mouseClick(enable, Qt::LeftButton, {}, QPoint(5, enable->height() / 2));
+    ASSERT_TRUE(enable->isChecked());
+    EXPECT_FALSE(edit("Edt_MACAddr")->isEnabled());
+    choose("CB_MACSource", "Manual");
+    EXPECT_TRUE(edit("Edt_MACAddr")->isEnabled());
+    QTreeWidgetItem *row = survey->topLevelItem(0);
+    emit survey->itemClicked(row, 0);
+    const QString mac = edit("Edt_MACAddr")->text();
+    ASSERT_EQ(mac.size(), 12);
+
+    save();
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_EQ(number(kCloneStatus), 1);
+    EXPECT_EQ(number(kCloneSource), 2);
+    EXPECT_EQ(text(kCloneMac), qrt::test::macBytes(mac.toStdString()));
+    EXPECT_EQ(edit("Edt_MACAddr")->text(), mac); // read back by the refresh
+
+    // Unticked, only the state is written; source and address stay.
+    QTest::mouseClick(enable, Qt::LeftButton, {}, QPoint(5, enable->height() / 2));
+    EXPECT_EQ(combo("CB_MACSource")->currentText(), "Auto");
+    save();
+    EXPECT_EQ(number(kCloneStatus), 0);
+    EXPECT_EQ(number(kCloneSource), 2);
 }
 
 } // namespace

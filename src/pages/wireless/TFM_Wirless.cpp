@@ -259,8 +259,6 @@ void TFM_Wirless::readAll()
     m_wifiMode = makeBinder(kWlWifiModeVars, VrListInstance, 10000, QStringLiteral("Wireless mode"));
     m_wifiMode->BindPart(0, 0, VrSyntaxInteger, &WlWifiModeOptions(b5), b5 ? ui->CB_WMode2 : ui->CB_WMode1);
     load(m_wifiMode);
-    m_broadcastRead = ui->CB_SsidBroadcast->currentIndex();
-    m_channelIndex = ui->CB_Chanal->currentIndex();
 
     load(m_mssidState);
     load(m_modeStatus);
