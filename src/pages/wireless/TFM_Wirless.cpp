@@ -398,8 +398,7 @@ void TFM_Wirless::fillChannels()
     const QStringList channels = ChannelEntries(read, list);
     const bool autoScan = ui->CB_AuSc->currentText() == TextEnable;
     const QString channel = autoScan ? ui->Ed_Channeldatabase->text() : ui->Ed_Channel->text();
-    m_channelIndex = std::max(0, int(channels.indexOf(channel.trimmed())));
-    setItems(ui->CB_Chanal, channels, m_channelIndex);
+    setItems(ui->CB_Chanal, channels, std::max(0, int(channels.indexOf(channel.trimmed()))));
     updateChannelWidth();
 }
 

@@ -134,7 +134,6 @@ private:
     VrSNMPRequest2Edits *m_scanSurvey = nullptr; // the survey a running scan walks
 
     QString m_apModeRead;       // display text of the mode as last read
-    int m_channelIndex = -1;    // the channel entry as read
     QString m_passphraseRead;   // secrets equal to these are not written again
     QString m_radiusSecretRead;
     QString m_intervalRead;
