@@ -1,0 +1,185 @@
+#include "AccessPoint.h"
+
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+namespace apsim {
+
+namespace {
+
+Value number(long n) { return Value{n, {}}; }
+Value text(std::string s) { return Value{0, std::move(s)}; }
+
+Value address(uint32_t a)
+{
+    std::string b;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        b += static_cast<char>((a >> shift) & 0xff);
+    return text(b);
+}
+
+std::string clockText(std::time_t t, const char *format)
+{
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char buf[64];
+    std::strftime(buf, sizeof buf, format, &tm);
+    return buf;
+}
+
+} // namespace
+
+AccessPoint::AccessPoint(Inventory inventory, DeviceSettings settings)
+    : m_device(std::move(inventory)), m_settings(std::move(settings))
+{
+    m_device.keepInState("deviceInformationFirmwareVersion");
+    setLan(m_settings.lanAddress, m_settings.lanPrefix);
+    registerClockAndCounters();
+    registerSurveys();
+    registerTableCommands();
+    registerDeviceCommands();
+    registerTransfers();
+    addLog("SYSTEM", "System started");
+}
+
+void AccessPoint::setLan(const std::string &dotted, int prefix)
+{
+    const auto ip = valueFromText(Syntax::IpAddress, dotted);
+    const uint32_t mask = prefix <= 0 ? 0 : ~uint32_t{0} << (32 - prefix);
+    m_device.setValue("ipInformationIp", ip.value_or(zeroValue(Syntax::IpAddress)));
+    m_device.setValue("ipInformationMask", address(mask));
+    m_device.setValue("ipInformationGateway", zeroValue(Syntax::IpAddress));
+}
+
+// Values that change by themselves (uptime, counters, the clock, the load)
+// and the writes that reset them.
+void AccessPoint::registerClockAndCounters()
+{
+    const auto elapsed = [](Clock::time_point since) {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count();
+    };
+    m_device.setDynamic("systemUpTime", [this, elapsed] { return number(elapsed(m_boot) / 10 % 0x100000000L); });
+    // Traffic counters grow at a steady rate per counter from the last clear.
+    struct Counter { const char *name; long perSecond; bool dot3; };
+    static const Counter counters[] = {
+        {"dot3TransmittedPacketCount", 120, true}, {"dot3TransmittedBytesCount", 96000, true},
+        {"dot3TransmittedDroppedPacketCount", 1, true}, {"dot3ReceivedPacketCount", 150, true},
+        {"dot3ReceivedBytesCount", 110000, true}, {"dot3ReceivedDroppedPacketCount", 1, true},
+        {"dot11TransmittedPacketCount", 90, false}, {"dot11TransmittedBytesCount", 70000, false},
+        {"dot11TransmittedDroppedPacketCount", 2, false}, {"dot11TransmittedRetryCount", 5, false},
+        {"dot11ReceivedPacketCount", 80, false}, {"dot11ReceivedBytesCount", 60000, false},
+        {"dot11ReceivedDroppedPacketCount", 1, false}, {"dot11ReceivedCRCCount", 3, false},
+        {"dot11ReceivedDecryptionErrorCount", 1, false}, {"dot11ReceivedMICErrorCount", 1, false},
+        {"dot11ReceivedPHYErrorCount", 2, false}};
+    for (const Counter &c : counters)
+        m_device.setDynamic(c.name, [this, c, elapsed] {
+            const long ms = elapsed(c.dot3 ? m_dot3Cleared : m_dot11Cleared);
+            return number(ms * c.perSecond / 1000 % 0x80000000L);
+        });
+    m_device.setDynamic("deviceInformationCpuUtilization", [this, elapsed] { return number(5 + elapsed(m_boot) / 1000 % 11); });
+    m_device.setDynamic("deviceInformationMemoryUtilization", [] { return number(42); });
+    m_device.setDynamic("dot11Frequency", [this] { return text(m_device.value("dot11Band").number ? "5" : "2.4"); });
+    m_device.setDynamic("dataBaseChannel", [this] {
+        const long channel = m_device.value("dot11Channel").number;
+        return number(channel ? channel : (m_device.value("dot11Band").number ? 36 : 6));
+    });
+    m_device.setDynamic("ifIpAddress", [this] { return m_device.value("ipInformationIp"); });
+    m_device.setDynamic("ifSubnetMask", [this] { return m_device.value("ipInformationMask"); });
+    m_device.setDynamic("ifDefaultGateway", [this] { return m_device.value("ipInformationGateway"); });
+    m_device.setDynamic("sntpTimeofDay", [this] {
+        return text(clockText(std::time(nullptr) + m_clockOffset, "%m/%d/%Y %H:%M:%S"));
+    });
+    m_device.setAction("setTimeManually", [this](const Value &v, int) {
+        std::tm tm{};
+        const char *end = strptime(v.bytes.c_str(), "%m/%d/%Y %H:%M:%S", &tm);
+        if (!end || *end)
+            return int(WrongValue);
+        tm.tm_isdst = -1;
+        m_clockOffset = static_cast<long>(std::mktime(&tm) - std::time(nullptr));
+        return int(NoError);
+    });
+    m_device.setAction("dot3Clear", [this](const Value &v, int) {
+        if (v.number == 1)
+            m_dot3Cleared = Clock::now();
+        return int(NoError);
+    });
+    m_device.setAction("dot11TrafficStatisticsClear", [this](const Value &v, int) {
+        if (v.number == 1)
+            m_dot11Cleared = Clock::now();
+        return int(NoError);
+    });
+}
+
+bool AccessPoint::loadState(std::string &error)
+{
+    if (m_settings.statePath.empty())
+        return true;
+    std::ifstream in(m_settings.statePath, std::ios::binary);
+    if (!in)
+        return true; // a first start: the state file appears with the first set
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!m_device.importText(text.str(), true, error)) {
+        error = m_settings.statePath + ": " + error;
+        return false;
+    }
+    return true;
+}
+
+bool AccessPoint::saveState(std::string &error) const
+{
+    if (m_settings.statePath.empty())
+        return true;
+    // Write aside and rename, so that a crash never leaves half a state file.
+    const std::string temp = m_settings.statePath + ".new";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << m_device.exportText(true);
+        if (!out.flush()) {
+            error = "cannot write " + temp;
+            return false;
+        }
+    }
+    if (std::rename(temp.c_str(), m_settings.statePath.c_str()) != 0) {
+        error = "cannot replace " + m_settings.statePath;
+        return false;
+    }
+    return true;
+}
+
+bool AccessPoint::takeRestartRequest()
+{
+    const bool requested = m_restartRequested || (m_firmwareRestartAt && Clock::now() >= *m_firmwareRestartAt);
+    m_restartRequested = false;
+    if (requested)
+        m_firmwareRestartAt.reset();
+    return requested;
+}
+
+void AccessPoint::restart()
+{
+    m_boot = m_dot3Cleared = m_dot11Cleared = Clock::now();
+    m_device.clearSurveys();
+    addLog("SYSTEM", "System restarted");
+}
+
+void AccessPoint::addLog(const std::string &type, const std::string &message)
+{
+    m_log.push_back(clockText(std::time(nullptr) + m_clockOffset, "%m/%d/%Y %H:%M:%S") + "|[" + type + "]" + message);
+}
+
+std::string AccessPoint::logText() const
+{
+    std::string out;
+    for (const std::string &line : m_log)
+        out += line + "\r\n";
+    return out;
+}
+
+std::string AccessPoint::serverAddress(const std::string &name) const
+{
+    return valueToText(Syntax::IpAddress, m_device.value(name));
+}
+
+} // namespace apsim

@@ -1,0 +1,76 @@
+#pragma once
+// The simulated device behind the object store: what its triggers, commands
+// and transfers do, its counters, clock and log, restarts and the state file.
+#include "Device.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace apsim {
+
+struct DeviceSettings {
+    unsigned seed = 1;
+    int stations = 5;
+    std::string lanAddress = "192.168.0.50";
+    int lanPrefix = 24;
+    int tftpPort = 69;
+    int tftpTimeoutMs = 1000;
+    std::string statePath; // empty: nothing is saved
+};
+
+class AccessPoint
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    AccessPoint(Inventory inventory, DeviceSettings settings);
+    // The device's actions refer to this object: it stays where it was made.
+    AccessPoint(const AccessPoint &) = delete;
+    AccessPoint &operator=(const AccessPoint &) = delete;
+
+    Device &device() { return m_device; }
+    const Device &device() const { return m_device; }
+
+    // Loads the state file when there is one; false with the error if it is unreadable.
+    bool loadState(std::string &error);
+    // Saves the state file after an accepted set; false with the error on failure.
+    bool saveState(std::string &error) const;
+
+    // A command asked for a restart; the agent keeps silent for its window
+    // and then calls restart().
+    bool takeRestartRequest();
+    void restart();
+
+    void addLog(const std::string &type, const std::string &message);
+    std::string logText() const;
+
+private:
+    void setLan(const std::string &address, int prefix);
+    void registerClockAndCounters();
+    void registerSurveys();
+    void registerTableCommands();
+    void registerDeviceCommands();
+    void registerTransfers();
+    void fillSurvey(const std::string &column, unsigned salt);
+    int upgradeFirmware();
+    int restoreConfiguration();
+    std::string serverAddress(const std::string &name) const;
+
+    Device m_device;
+    DeviceSettings m_settings;
+    Clock::time_point m_boot = Clock::now();
+    Clock::time_point m_dot3Cleared = Clock::now();
+    Clock::time_point m_dot11Cleared = Clock::now();
+    long m_clockOffset = 0; // seconds the device clock runs ahead of the host's
+    bool m_restartRequested = false;
+    // A new firmware restarts the device by itself unless a restart command
+    // comes first (the firmware page sends one right after the update).
+    std::optional<Clock::time_point> m_firmwareRestartAt;
+    std::vector<std::string> m_log;
+    std::string m_fetchedName, m_fetched; // the last file a TFTP get brought
+};
+
+} // namespace apsim

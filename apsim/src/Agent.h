@@ -1,0 +1,46 @@
+#pragma once
+// The SNMP side: a standalone Net-SNMP agent answering for the access point,
+// with its communities and USM users, its restart window and the faults tests inject.
+#include "AccessPoint.h"
+#include "Options.h"
+
+#include <csignal>
+#include <random>
+
+// Net-SNMP's request structures, declared here to keep its headers out.
+struct netsnmp_handler_registration_s;
+struct netsnmp_agent_request_info_s;
+struct netsnmp_request_info_s;
+
+namespace apsim {
+
+class Agent
+{
+public:
+    Agent(AccessPoint &ap, const Options &options);
+    ~Agent();
+    Agent(const Agent &) = delete;
+    Agent &operator=(const Agent &) = delete;
+
+    bool start(std::string &error);
+    // Serves until stop becomes non-zero; mute (non-zero) silences the agent.
+    void run(const volatile std::sig_atomic_t &stop, const volatile std::sig_atomic_t &mute);
+
+    // Net-SNMP calls back into the agent through this.
+    int handle(netsnmp_handler_registration_s *reginfo, netsnmp_agent_request_info_s *reqinfo,
+               netsnmp_request_info_s *requests);
+
+private:
+    bool silent(const volatile std::sig_atomic_t &mute) const;
+    int injectedFailure(const Oid &oid) const;
+    void log(const char *operation, const Oid &oid, int status) const;
+
+    AccessPoint &m_ap;
+    const Options &m_options;
+    std::string m_persistentDir;
+    std::mt19937 m_dropRng;
+    std::chrono::steady_clock::time_point m_silentUntil{};
+    bool m_started = false;
+};
+
+} // namespace apsim
