@@ -508,6 +508,8 @@ void TFM_Wirless::layoutByMode()
         encryptionChanged();
     }
     updateChannelWidth();
+    // The groups shown change with the mode: the window follows them.
+    adjustSize();
 }
 
 void TFM_Wirless::layoutForCountry()
