@@ -448,4 +448,38 @@ TEST_F(WirelessPage, ManualMacCloneTakesASurveyedAddress)
     EXPECT_EQ(number(kCloneSource), 2);
 }
 
+TEST_F(WirelessPage, RefreshShowsWhatTheDeviceHoldsNow)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openPage();
+    ASSERT_TRUE(client->setBytes(kSsid, "elsewhere").ok());
+    ASSERT_TRUE(client->setInt(kAuthentication, 5).ok());
+    QTest::mouseClick(find<QPushButton>("Bt_Refresh"), Qt::LeftButton);
+    EXPECT_EQ(status(), "Refresh Ok!");
+    EXPECT_EQ(edit("Ed_SSID")->text(), "elsewhere");
+    EXPECT_EQ(combo("CB_SecurityMode")->currentText(), "WPA-Personal");
+    EXPECT_EQ(combo("CB_WPAMode")->currentText(), "WPA2 Only");
+    EXPECT_TRUE(find<QGroupBox>("GB_Passphrase")->isVisible());
+}
+
+TEST_F(WirelessPage, WepKeysSharedWithAnotherSsidAreWarnedAbout)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_TRUE(client->setInt(kMssidState, 1).ok());
+    ASSERT_TRUE(client->setInt(P + "3.3.3.3.1.2.2", 1).ok()); // SSID 1 enabled, open system
+    openPage();
+    choose("CB_dot11Encryption", "Enable");
+    choose("CB_KeyType1", "ASCII");
+    choose("CB_WepEncryp1", "64Bits");
+    type("Ed_Key1", "abcde");
+    type("Ed_ConfirmKey", "abcde");
+    save();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), "Key value is used by SSID! \nTo change Key value affects other SSID settings.");
+    // A warning only: the key is written all the same.
+    EXPECT_EQ(status(), "Setting Success!");
+    EXPECT_EQ(number(kEncryption), 1);
+    EXPECT_EQ(setsOf(kWepKey1), 1);
+}
+
 } // namespace
