@@ -1,0 +1,760 @@
+#include "VrSNMPRequest.h"
+
+#include "SnmpEventProcessor.h"
+#include "VrCommon.h"
+#include "VrExpression.h"
+#include "VrNumList.h"
+#include "VrOptionList.h"
+#include "VrSNMPSession.h"
+#include "VrSNMPStatusMap.h"
+#include "VrSNMPTarget.h"
+#include "VrSNMPValue.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLoggingCategory>
+#include <QTimer>
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+Q_LOGGING_CATEGORY(lcSnmpRequest, "qrt.snmp.request")
+
+namespace {
+
+const QString kNotDone = QStringLiteral("(NOTDONE)");
+constexpr int kDestructorWaitMs = 6000;
+
+// Codes for answers that cannot be taken as they are: fewer varbinds than
+// readable items is a malformed answer ("Invalid Pdu"); a value whose type
+// does not fit its item is a syntax mismatch ("Bad SNMP syntax").
+constexpr int kShortAnswer = -411;
+
+struct PduDeleter {
+    void operator()(snmp_pdu *pdu) const { snmp_free_pdu(pdu); }
+};
+using PduPtr = std::unique_ptr<snmp_pdu, PduDeleter>;
+
+std::vector<VrSNMPValue::Arc> oidArcs(const QString &text)
+{
+    const auto arcs = VrSNMPValue::ParseOid(text);
+    if (!arcs || arcs->empty())
+        throw VrSNMPException(VrErrBadSyntax);
+    return *arcs;
+}
+
+char *duplicate(const QByteArray &bytes)
+{
+    char *copy = static_cast<char *>(malloc(size_t(bytes.size()) + 1));
+    std::memcpy(copy, bytes.constData(), size_t(bytes.size()) + 1);
+    return copy;
+}
+
+bool isException(u_char type)
+{
+    return type == SNMP_NOSUCHOBJECT || type == SNMP_NOSUCHINSTANCE || type == SNMP_ENDOFMIBVIEW;
+}
+
+VrSNMPError errorOf(int code)
+{
+    VrSNMPError error;
+    error.Code = code;
+    error.Message = VrSNMPMessage(code);
+    return error;
+}
+
+// The module error of a synchronous exchange's outcome.
+VrSNMPError outcomeOf(int status, void *handle, const snmp_pdu *answer)
+{
+    if (status == STAT_TIMEOUT)
+        return VrSNMPErrorFromStatus(VrStatusTimeout);
+    if (status != STAT_SUCCESS || !answer)
+        return VrSNMPStatusMap::ErrorFromNetSnmp(snmp_sess_session(handle)->s_snmp_errno);
+    return VrSNMPErrorFromErrorStatus(int(answer->errstat));
+}
+
+} // namespace
+
+// What an asynchronous send leaves with Net-SNMP until its callback.
+struct VrSNMPAsyncRecord {
+    VrSNMPRequest *request; // null once the request is gone
+    bool read;              // a get or get-next (a set otherwise)
+    bool decode;
+    VrSNMPCompletion done;
+    void *data;
+    QString peerAddress;
+    uint16_t peerPort;
+
+    int securityError = SNMPERR_SUCCESS; // seen before the exchange ended
+    bool sending = true; // Net-SNMP reports a failed first send also by callback
+
+    static int callback(int op, netsnmp_session *session, int, netsnmp_pdu *pdu, void *magic)
+    {
+        auto *record = static_cast<VrSNMPAsyncRecord *>(magic);
+        switch (op) {
+        case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
+            // Net-SNMP retransmits after a notInTimeWindow report with the
+            // agent's time learned from it; declining the report keeps the
+            // request until then (or until it times out).
+            if (pdu && pdu->command == SNMP_MSG_REPORT
+                && (session->s_snmp_errno == SNMPERR_NOT_IN_TIME_WINDOW
+                    || snmpv3_get_report_type(pdu) == SNMPERR_NOT_IN_TIME_WINDOW))
+                return 0;
+            break;
+        case NETSNMP_CALLBACK_OP_SEND_FAILED:
+            if (record->sending)
+                return 1; // the sender sees the failure and keeps the record
+            break;
+        case NETSNMP_CALLBACK_OP_TIMED_OUT:
+            break;
+        case NETSNMP_CALLBACK_OP_SEC_ERROR:
+            // Announces a failed security check; the exchange itself ends
+            // with the report or the time-out that follows.
+            record->securityError = pdu && pdu->command == SNMP_MSG_REPORT
+                ? snmpv3_get_report_type(pdu) : session->s_snmp_errno;
+            return 1;
+        default:
+            return 1; // a retransmission: not the end of the exchange
+        }
+
+        std::unique_ptr<VrSNMPAsyncRecord> owned(record);
+        VrSNMPRequest *request = record->request;
+        if (!request)
+            return 1;
+        request->m_outstanding.erase(record);
+        if (session == VrSNMPSession::Closing()) {
+            // The session is being destroyed: only the count goes down.
+            request->countDown();
+            return 1;
+        }
+        VrSNMPError error;
+        const snmp_pdu *answer = nullptr;
+        if (op == NETSNMP_CALLBACK_OP_TIMED_OUT && record->securityError == SNMPERR_SUCCESS) {
+            error = VrSNMPErrorFromStatus(VrStatusTimeout);
+        } else if (op != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu) {
+            const int cause = record->securityError ? record->securityError : session->s_snmp_errno;
+            error = VrSNMPStatusMap::ErrorFromNetSnmp(cause ? cause : SNMPERR_GENERR);
+        } else if (pdu->command == SNMP_MSG_REPORT) {
+            error = VrSNMPStatusMap::ErrorFromNetSnmp(snmpv3_get_report_type(pdu));
+        } else {
+            error = VrSNMPErrorFromErrorStatus(int(pdu->errstat));
+            error.ErrorIndex = int(pdu->errindex);
+            answer = pdu;
+        }
+        error.AgentAddress = record->peerAddress;
+        error.AgentPort = record->peerPort;
+        request->complete(*record, error, answer);
+        return 1;
+    }
+};
+
+VrSNMPRequest::VrSNMPRequest()
+    : Timeout(unsigned(g_SNMPTimeout)),
+      Retries(g_SNMPRetries),
+      Address(g_SNMPDevice.address),
+      Port(g_SNMPDevice.port),
+      ContextEngineID(g_SNMPScope.contextEngineId),
+      ContextName(g_SNMPScope.contextName),
+      Version(g_SNMPSecurity.version),
+      ReadCommunity(g_SNMPSecurity.readCommunity),
+      WriteCommunity(g_SNMPSecurity.writeCommunity),
+      SecurityModel(g_SNMPSecurity.securityModel),
+      SecurityLevel(g_SNMPSecurity.securityLevel),
+      SecurityName(g_SNMPSecurity.securityName),
+      AuthPassword(g_SNMPSecurity.authPassword),
+      PrivPassword(g_SNMPSecurity.privPassword),
+      AuthProtocol(g_SNMPSecurity.authProtocol),
+      PrivProtocol(g_SNMPSecurity.privProtocol)
+{
+}
+
+VrSNMPRequest::~VrSNMPRequest()
+{
+    Alive = false;
+    if (Pending > 0 && QCoreApplication::instance()) {
+        QEventLoop loop;
+        m_waitLoop = &loop;
+        QTimer::singleShot(kDestructorWaitMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+        m_waitLoop = nullptr;
+    }
+    // Answers still out after the wait must not reach a freed request.
+    for (VrSNMPAsyncRecord *record : m_outstanding)
+        record->request = nullptr;
+}
+
+// ---- target and PDU -------------------------------------------------------
+
+VrSNMPSessionTarget VrSNMPRequest::target() const
+{
+    VrSNMPSessionTarget t;
+    t.address = Address;
+    t.port = Port;
+    t.version = Version;
+    if (Version == VrSNMPv3) {
+        t.securityLevel = SecurityLevel;
+        t.securityName = SecurityName;
+        t.authProtocol = AuthProtocol;
+        t.authPassword = AuthPassword;
+        t.privProtocol = PrivProtocol;
+        t.privPassword = PrivPassword;
+    }
+    return t;
+}
+
+void *VrSNMPRequest::channel(QString *peerAddress, uint16_t *peerPort, int &snmpErr)
+{
+    VrSNMPSession *session = VrSNMPSession::Global();
+    if (!session) {
+        snmpErr = SNMPERR_BAD_SESSION;
+        return nullptr;
+    }
+    VrSNMPSession::Channel *ch = session->Acquire(target(), int(Timeout), Retries, snmpErr);
+    if (!ch)
+        return nullptr;
+    if (peerAddress)
+        *peerAddress = ch->peerAddress;
+    if (peerPort)
+        *peerPort = ch->peerPort;
+    return ch->handle;
+}
+
+QString VrSNMPRequest::baseOid(int position) const
+{
+    const QString &oid = VarList.Item(position).oid;
+    return VarList.instanceSuffix.isEmpty() ? oid : oid + QLatin1Char('.') + VarList.instanceSuffix;
+}
+
+QString VrSNMPRequest::rowIndexOid()
+{
+    QStringList parts;
+    for (int k = 0; k < VarList.keyCount && k < VarList.Count(); ++k) {
+        QString arcs;
+        EncodeIndex(k, arcs);
+        parts << arcs;
+    }
+    return parts.join(QLatin1Char('.'));
+}
+
+snmp_pdu *VrSNMPRequest::buildPdu(Mode mode)
+{
+    const uint8_t kind = VarList.kind;
+    if (kind > VrListTable2)
+        throw VrSNMPException(VrErrBadListKind);
+    if (mode == NextRead && !VarList.IsTable())
+        throw VrSNMPException(VrErrGetNextSingle);
+
+    int command = SNMP_MSG_GETNEXT;
+    if (mode == Write)
+        command = SNMP_MSG_SET;
+    else if (mode == FirstRead && (kind == VrListScalar || (kind == VrListInstance && !UseGetNext)))
+        command = SNMP_MSG_GET;
+    PduPtr pdu(snmp_pdu_create(command));
+
+    if (Version == VrSNMPv3) {
+        pdu->securityLevel = SecurityLevel;
+        if (!ContextName.isEmpty()) {
+            const QByteArray name = ContextName.toUtf8();
+            pdu->contextName = duplicate(name);
+            pdu->contextNameLen = size_t(name.size());
+        }
+        if (!ContextEngineID.isEmpty()) {
+            // The text's characters are the engine ID's octets.
+            const QByteArray id = ContextEngineID.toLatin1();
+            pdu->contextEngineID = reinterpret_cast<u_char *>(duplicate(id));
+            pdu->contextEngineIDLen = size_t(id.size());
+        }
+    } else {
+        // A v1/v2c session's own community is used only when the PDU has none.
+        const QByteArray community = (mode == Write ? WriteCommunity : ReadCommunity).toUtf8();
+        pdu->community = reinterpret_cast<u_char *>(duplicate(community));
+        pdu->community_len = size_t(community.size());
+    }
+
+    const QString rowIndex = mode == Write && VarList.IsTable() ? rowIndexOid() : QString();
+    for (int i = 0; i < VarList.Count(); ++i) {
+        VrSNMPVarItem &item = VarList.Item(i);
+        if (mode == Write) {
+            if (!VarList.IsWritable(i) || (VarList.IsTable() && i < VarList.keyCount))
+                continue;
+            QString oid = baseOid(i);
+            if (kind == VrListScalar)
+                oid += QLatin1String(".0");
+            else if (VarList.IsTable())
+                oid += QLatin1Char('.') + rowIndex;
+            ValueToVb(i, pdu.get(), oidArcs(oid));
+            continue;
+        }
+        if (!VarList.IsReadable(i))
+            continue;
+        QString oid;
+        if (mode == FirstRead) {
+            item.instance.clear();
+            oid = kind == VrListScalar ? baseOid(i) + QLatin1String(".0") : baseOid(i);
+        } else {
+            oid = item.instance;
+        }
+        const std::vector<VrSNMPValue::Arc> arcs = oidArcs(oid);
+        snmp_add_null_var(pdu.get(), arcs.data(), arcs.size());
+    }
+    return pdu.release();
+}
+
+// ---- decoding -------------------------------------------------------------
+
+VrSNMPRequest::Decoded VrSNMPRequest::decode(const snmp_pdu &answer, int &code, bool async,
+                                             bool &ok)
+{
+    Decoded result;
+    const bool table = VarList.IsTable();
+    const variable_list *vb = answer.variables;
+
+    // The row index of this step: what the first returned OID has beyond its base.
+    QString rowIndex;
+    for (int i = 0; table && i < VarList.Count(); ++i) {
+        if (!VarList.IsReadable(i))
+            continue;
+        if (vb) {
+            const QString base = baseOid(i);
+            const QString returned = VrSNMPValue::OidText(vb->name, vb->name_length);
+            if (returned.size() > base.size() + 1 && returned.startsWith(base + QLatin1Char('.')))
+                rowIndex = returned.mid(base.size() + 1);
+        }
+        break;
+    }
+
+    bool allEnded = true;
+    bool noSuchNameReported = false;
+    for (int i = 0; i < VarList.Count(); ++i) {
+        if (!VarList.IsReadable(i))
+            continue;
+        VrSNMPVarItem &item = VarList.Item(i);
+        if (!vb) {
+            // An answer shorter than the request: the items left keep their values.
+            result.problem = errorOf(kShortAnswer);
+            return result;
+        }
+        const QString base = baseOid(i);
+        const QString returned = VrSNMPValue::OidText(vb->name, vb->name_length);
+
+        if (code == VrErrNoSuchName && table) {
+            if (item.instance == returned) {
+                // The agent has nothing beyond the row already reached.
+                if (async)
+                    code = VrOk;
+                return result;
+            }
+            if (async)
+                return result;
+            if (!noSuchNameReported)
+                report(errorOf(VrErrNoSuchName), ok); // once per answer, not per item
+            noSuchNameReported = true;
+        }
+
+        if (IsEndOfColumn(base, item.instance, returned)) {
+            item.value = kNotDone;
+            item.instance = base + QLatin1Char('.') + rowIndex;
+        } else {
+            allEnded = false;
+            if (!ValueFromVb(i, *vb)) {
+                // Leave the item as it was; an exception value means the agent
+                // has no such object.
+                result.problem = errorOf(isException(vb->type) ? VrErrNoSuchName : VrErrBadSyntax);
+                return result;
+            }
+            item.instance = returned;
+        }
+        vb = vb->next_variable;
+    }
+    if (allEnded)
+        return result;
+
+    if (table) {
+        QString rest = rowIndex;
+        for (int k = 0; k < VarList.keyCount && k < VarList.Count(); ++k) {
+            rest = DecodeIndex(k, rest);
+            if (!VarList.IsReadable(k))
+                VarList.Item(k).instance = baseOid(k) + QLatin1Char('.') + rowIndex;
+        }
+    }
+    for (int i = 0; i < VarList.Count(); ++i)
+        ComputeDerivedValue(i, false);
+    result.finished = !table;
+    return result;
+}
+
+// ---- synchronous ----------------------------------------------------------
+
+void VrSNMPRequest::report(VrSNMPError error, bool &ok)
+{
+    ++ErrorCount;
+    error.Sequence = ErrorCount;
+    ok = false;
+    qCDebug(lcSnmpRequest) << "error" << error.Code << error.Message;
+    if (OnError)
+        OnError(error);
+}
+
+bool VrSNMPRequest::checkListKind(bool &ok)
+{
+    if (VarList.kind <= VrListTable2)
+        return true;
+    report(errorOf(VrErrBadListKind), ok);
+    return false;
+}
+
+int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswer)
+{
+    PduPtr request(pdu);
+    int snmpErr = SNMPERR_SUCCESS;
+    void *handle = channel(nullptr, nullptr, snmpErr);
+    if (!handle) {
+        report(VrSNMPStatusMap::ErrorFromNetSnmp(snmpErr), ok);
+        return 0;
+    }
+    snmp_pdu *raw = nullptr;
+    const int status = snmp_sess_synch_response(handle, request.release(), &raw);
+    PduPtr answer(raw);
+    const VrSNMPError outcome = outcomeOf(status, handle, answer.get());
+    int code = outcome.Code;
+    // The end of a walk comes as noSuchName; decoding tells it from a fault.
+    const bool walkEnd = read && code == VrErrNoSuchName && VarList.IsTable();
+    if (code != VrOk && !walkEnd) {
+        report(outcome, ok);
+        return 0;
+    }
+    if (!decodeAnswer || !answer)
+        return 0;
+    const Decoded decoded = decode(*answer, code, false, ok);
+    if (decoded.problem.Code != VrOk) {
+        report(decoded.problem, ok);
+        return 0;
+    }
+    return decoded.finished ? 0 : 1;
+}
+
+int VrSNMPRequest::Get(bool &ok, bool first)
+{
+    if (!Alive) {
+        ok = false;
+        return 0;
+    }
+    if (!checkListKind(ok))
+        return 0;
+    return exchange(ok, buildPdu(first ? FirstRead : NextRead), true, true);
+}
+
+namespace {
+// Applies an item selection for one write and puts the list back afterwards:
+// the excluded marks and the values filled for the write do not stay.
+class WriteScope
+{
+public:
+    WriteScope(VrSNMPVarList &list, const QString &selection, const QStringList *values)
+        : m_list(list)
+    {
+        for (int i = 0; i < list.Count(); ++i)
+            m_saved.push_back({list.Item(i).flags, list.Item(i).value});
+        if (selection.isEmpty())
+            return;
+        const VrNumList chosen(selection, QLatin1Char(','));
+        for (int i = 0; i < list.Count(); ++i) {
+            VrSNMPVarItem &item = list.Item(i);
+            const int place = chosen.IndexOf(i);
+            if (place < 0) {
+                item.flags |= VrFlagExcluded;
+                continue;
+            }
+            item.flags &= uint8_t(~VrFlagExcluded);
+            if (values && place < values->size())
+                item.value = values->at(place);
+        }
+    }
+    ~WriteScope()
+    {
+        for (int i = 0; i < m_list.Count(); ++i) {
+            m_list.Item(i).flags = m_saved[size_t(i)].flags;
+            m_list.Item(i).value = m_saved[size_t(i)].value;
+        }
+    }
+
+private:
+    struct Saved {
+        uint8_t flags;
+        QString value;
+    };
+    VrSNMPVarList &m_list;
+    std::vector<Saved> m_saved;
+};
+} // namespace
+
+int VrSNMPRequest::Set(bool &ok, bool readBack, const QString &selection, const QStringList *values)
+{
+    if (!Alive) {
+        ok = false;
+        return 0;
+    }
+    snmp_pdu *pdu = nullptr;
+    {
+        WriteScope scope(VarList, selection, values);
+        for (int i = 0; i < VarList.Count(); ++i)
+            ComputeDerivedValue(i, true);
+        pdu = buildPdu(Write);
+    }
+    return exchange(ok, pdu, false, readBack);
+}
+
+// ---- asynchronous ---------------------------------------------------------
+
+void VrSNMPRequest::sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, bool read,
+                              bool decodeAnswer)
+{
+    PduPtr request(pdu);
+    auto record = std::make_unique<VrSNMPAsyncRecord>(
+        VrSNMPAsyncRecord{this, read, decodeAnswer, done, data, QString(), 0, SNMPERR_SUCCESS, true});
+    int snmpErr = SNMPERR_SUCCESS;
+    void *handle = channel(&record->peerAddress, &record->peerPort, snmpErr);
+    const bool sent = handle && snmp_sess_async_send(handle, request.get(), &VrSNMPAsyncRecord::callback,
+                                                     record.get());
+    record->sending = false;
+    if (sent) {
+        request.release(); // Net-SNMP owns a PDU it sent
+        m_outstanding.insert(record.release());
+        ++Pending;
+        SnmpEventProcessor::Global().Rearm();
+        return;
+    }
+    // Nothing went out, so no answer will come back to count down Pending.
+    if (handle)
+        snmpErr = snmp_sess_session(handle)->s_snmp_errno;
+    bool ok = true;
+    report(VrSNMPStatusMap::ErrorFromNetSnmp(snmpErr), ok);
+}
+
+void VrSNMPRequest::complete(VrSNMPAsyncRecord &record, VrSNMPError &error, const snmp_pdu *answer)
+{
+    error.Finished = true;
+    if (answer && ((error.Code == VrOk && record.decode)
+                   || (error.Code == VrErrNoSuchName && record.read && VarList.IsTable()))) {
+        const int received = error.Code;
+        // Called from Net-SNMP's C code: nothing may be thrown through it.
+        try {
+            bool ok = true;
+            const Decoded decoded = decode(*answer, error.Code, true, ok);
+            error.Finished = decoded.finished;
+            if (decoded.problem.Code != VrOk) {
+                error.Code = decoded.problem.Code;
+                error.Message = decoded.problem.Message;
+                error.Finished = true;
+            } else if (error.Code != received) {
+                error.Message = VrSNMPMessage(error.Code);
+            }
+        } catch (const VrSNMPException &e) {
+            error.Code = e.Code();
+            error.Message = e.Message();
+            error.Finished = true;
+        } catch (const VrCommonException &e) {
+            error.Code = e.Code();
+            error.Message = e.Message();
+            error.Finished = true;
+        }
+    }
+    if (Alive && record.done)
+        record.done(record.data, error, VarList);
+    countDown();
+}
+
+void VrSNMPRequest::countDown()
+{
+    --Pending;
+    if (m_waitLoop && Pending <= 0)
+        m_waitLoop->quit();
+}
+
+void VrSNMPRequest::GetAsync(VrSNMPCompletion done, void *data, bool first)
+{
+    if (!Alive)
+        return;
+    bool ok = true;
+    if (!checkListKind(ok))
+        return;
+    sendAsync(buildPdu(first ? FirstRead : NextRead), done, data, true, true);
+}
+
+void VrSNMPRequest::SetAsync(VrSNMPCompletion done, void *data, bool readBack,
+                             const QString &selection, const QStringList *values)
+{
+    if (!Alive)
+        return;
+    snmp_pdu *pdu = nullptr;
+    {
+        WriteScope scope(VarList, selection, values);
+        for (int i = 0; i < VarList.Count(); ++i)
+            ComputeDerivedValue(i, true);
+        pdu = buildPdu(Write);
+    }
+    sendAsync(pdu, done, data, false, readBack);
+}
+
+// ---- values and expressions -----------------------------------------------
+
+bool VrSNMPRequest::ValueFromVb(int position, const variable_list &vb)
+{
+    VrSNMPVarItem &item = VarList.Item(position);
+    std::optional<QString> text = VrSNMPValue::FromVarbind(item.syntax, vb);
+    if (!text)
+        return false;
+    item.value = item.options ? item.options->ValueToText(*text) : *text;
+    return true;
+}
+
+void VrSNMPRequest::ValueToVb(int position, snmp_pdu *pdu, const std::vector<unsigned long> &name)
+{
+    const VrSNMPVarItem &item = VarList.Item(position);
+    const QString raw = item.options ? item.options->TextToValue(item.value) : item.value;
+    VrSNMPValue::AddToPdu(pdu, name, item.syntax, raw);
+}
+
+QString VrSNMPRequest::DecodeIndex(int position, const QString &index)
+{
+    VrSNMPVarItem &item = VarList.Item(position);
+    const bool implied = position == VarList.keyCount - 1 && VarList.IsImplied(position);
+    const auto arcs = VrSNMPValue::ParseOid(index);
+    size_t pos = 0;
+    const std::optional<QString> value =
+        arcs ? VrSNMPValue::DecodeIndex(item.syntax, implied, *arcs, pos) : std::nullopt;
+    if (!value)
+        throw VrSNMPException(VrErrBadKeyCount);
+    item.value = item.options ? item.options->ValueToText(*value) : *value;
+    return VrSNMPValue::OidText(arcs->data() + pos, arcs->size() - pos);
+}
+
+void VrSNMPRequest::EncodeIndex(int position, QString &out)
+{
+    const VrSNMPVarItem &item = VarList.Item(position);
+    const bool implied = position == VarList.keyCount - 1 && VarList.IsImplied(position);
+    const QString raw = item.options ? item.options->TextToValue(item.value) : item.value;
+    out = VrSNMPValue::EncodeIndex(item.syntax, implied, raw);
+}
+
+QString VrSNMPRequest::SubstituteVariables(const QString &marker, const QString &expression,
+                                           bool quoteStrings)
+{
+    QString text = expression;
+    qsizetype from = 0;
+    while ((from = text.indexOf(marker, from)) >= 0) {
+        qsizetype end = from + marker.size();
+        while (end < text.size() && text.at(end).isDigit())
+            ++end;
+        if (end == from + marker.size()) {
+            from = end; // a marker without digits stays as it is
+            continue;
+        }
+        bool ok = false;
+        const int position = QStringView(text).mid(from + marker.size(), end - from - marker.size()).toInt(&ok);
+        if (!ok || position >= VarList.Count())
+            throw VrSNMPException(VrErrBadSyntaxInExpression);
+        const VrSNMPVarItem &item = VarList.Item(position);
+        const QString value = item.options ? item.options->TextToValue(item.value) : item.value;
+        if (value == VrSNMPValue::NullText())
+            throw VrSNMPException(VrErrNullInExpression);
+
+        QString operand;
+        switch (item.syntax) {
+        case 1: case 193: case 196:
+            operand = value == QLatin1String("true") ? QStringLiteral("1") : QStringLiteral("0");
+            break;
+        case 2: case 65: case 66: case 70: case 71: case 72: case 194: case 195: case 197: case 198:
+            operand = value;
+            break;
+        case VrSyntaxTimeTicks: {
+            const auto ticks = VrSNMPValue::TimeTicksFromText(value);
+            if (!ticks)
+                throw VrSNMPException(VrErrBadSyntaxInExpression);
+            operand = QString::number(*ticks);
+            break;
+        }
+        case VrSyntaxDateTime8: {
+            const auto day = VrSNMPValue::DayNumberFromText(value);
+            if (!day)
+                throw VrSNMPException(VrErrBadSyntaxInExpression);
+            operand = QString::number(*day, 'g', 17);
+            break;
+        }
+        default:
+            if (!quoteStrings)
+                throw VrSNMPException(VrErrBadSyntaxInExpression);
+            operand = QLatin1Char('"') + value + QLatin1Char('"');
+            break;
+        }
+        text.replace(from, end - from, operand);
+        from += operand.size();
+    }
+    return text;
+}
+
+void VrSNMPRequest::ComputeDerivedValue(int position, bool beforeWrite)
+{
+    VrSNMPVarItem &item = VarList.Item(position);
+    const QString &expression = beforeWrite ? item.writeExpression : item.readExpression;
+    if (expression.isEmpty())
+        return;
+    const double result = EvaluateArithmetic(SubstituteVariables(QStringLiteral("$"), expression, false));
+    // Out-of-range and NaN results clamp instead of overflowing the conversion.
+    const auto whole = [result]() -> qint64 {
+        if (std::isnan(result))
+            return 0;
+        return qint64(std::clamp(result, -9.2e18, 9.2e18));
+    };
+    const auto unsignedWhole = [&]() -> quint64 { return quint64(std::max<qint64>(whole(), 0)); };
+    QString value;
+    switch (item.syntax) {
+    case VrSyntaxTruthValue:
+        value = result != 0 ? QStringLiteral("true") : QStringLiteral("false");
+        break;
+    case VrSyntaxInteger:
+        value = QString::number(whole());
+        break;
+    case VrSyntaxCounter32: case VrSyntaxGauge32: case VrSyntaxUnsigned32:
+        value = QString::number(unsignedWhole());
+        break;
+    case VrSyntaxTimeTicks:
+        value = VrSNMPValue::TimeTicksText(uint32_t(std::min<quint64>(unsignedWhole(), 0xffffffffULL)));
+        break;
+    case VrSyntaxCounter64:
+        value = QString::number(unsignedWhole());
+        break;
+    case VrSyntaxReal:
+        value = QString::number(result, 'g', QLocale::FloatingPointShortest);
+        break;
+    case VrSyntaxDateTime8:
+        value = VrSNMPValue::DayNumberText(result);
+        break;
+    default:
+        throw VrSNMPException(VrErrBadSyntaxInExpression);
+    }
+    item.value = item.options ? item.options->ValueToText(value) : value;
+}
+
+bool VrSNMPRequest::EvaluateCondition(const QString &expression)
+{
+    if (expression.isEmpty())
+        return true;
+    return EvaluateLogical(SubstituteVariables(QStringLiteral("$"), expression, true));
+}
+
+bool VrSNMPRequest::IsEndOfColumn(const QString &base, const QString &last, const QString &returned)
+{
+    if (!VarList.IsTable())
+        return false;
+    // Inside the column only when the returned OID continues the base at an
+    // arc boundary (a plain prefix would take column 10 for column 1).
+    const bool inColumn = returned.size() > base.size() + 1 && returned.startsWith(base)
+                       && returned.at(base.size()) == QLatin1Char('.');
+    return !inColumn || returned == last;
+}

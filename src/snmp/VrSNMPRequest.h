@@ -1,0 +1,128 @@
+#pragma once
+
+#include "VrSNMPError.h"
+#include "VrSNMPVarList.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <vector>
+
+class QEventLoop;
+struct variable_list;
+struct snmp_pdu;
+struct VrSNMPAsyncRecord;
+struct VrSNMPSessionTarget;
+
+// Completion of an asynchronous request, called on the GUI thread with the
+// caller's data pointer (the binding object, the main window ...), the error
+// record (Code 0 on success; Finished when a table walk needs no further
+// step) and the request's variable list holding this answer's values.
+using VrSNMPCompletion = void (*)(void *data, VrSNMPError &error, VrSNMPVarList &list);
+
+// One SNMP exchange unit: a copy of the agent target and security records
+// and one variable list that is read (get, get-next, table walks one row per
+// exchange) or written (set), synchronously or asynchronously.
+//
+// Errors found while the request is built (-509 .. -515) are raised as
+// VrSNMPException. Errors of a synchronous exchange go to OnError, counted
+// in ErrorCount, and clear the caller's ok flag (which is otherwise left as
+// it was). Errors of an asynchronous exchange travel in the record handed to
+// the completion function.
+class VrSNMPRequest
+{
+public:
+    // Copies the global target records as they are now.
+    VrSNMPRequest();
+    // Stops new exchanges and waits, at most 6 s, for the asynchronous ones
+    // still out; their answers are decoded into the list meanwhile, but their
+    // completion functions no longer run.
+    virtual ~VrSNMPRequest();
+    VrSNMPRequest(const VrSNMPRequest &) = delete;
+    VrSNMPRequest &operator=(const VrSNMPRequest &) = delete;
+
+    // Reads the readable items: first = true starts (get, or get-next on the
+    // columns of a table), first = false continues a table walk. Returns 1
+    // when a table step produced a row and the walk may go on, else 0.
+    int Get(bool &ok, bool first);
+    void GetAsync(VrSNMPCompletion done, void *data, bool first);
+    // Writes the writable items, or, with a selection such as "0,2", only the
+    // listed items, the k-th taking the k-th text of values when given. The
+    // list keeps its own values and marks afterwards. With readBack the
+    // answer is decoded like a read.
+    int Set(bool &ok, bool readBack, const QString &selection, const QStringList *values);
+    void SetAsync(VrSNMPCompletion done, void *data, bool readBack, const QString &selection,
+                  const QStringList *values);
+
+    // "$n" (n: decimal item position) replaced by item n's raw value as an
+    // expression operand; texts are quoted when quoteStrings, else -513.
+    virtual QString SubstituteVariables(const QString &marker, const QString &expression,
+                                        bool quoteStrings);
+    // Takes key item `position`'s value from the front of a row index and
+    // returns the rest of the index; -514 when the index runs out.
+    virtual QString DecodeIndex(int position, const QString &index);
+    // The dotted index arcs of key item `position`.
+    virtual void EncodeIndex(int position, QString &out);
+    // Stores a varbind's value as the item's text; false (item unchanged)
+    // when the varbind's type does not fit the item's syntax.
+    virtual bool ValueFromVb(int position, const variable_list &vb);
+    // Appends the item's value to a PDU under the given OID.
+    virtual void ValueToVb(int position, snmp_pdu *pdu, const std::vector<unsigned long> &name);
+    // Evaluates the item's write (beforeWrite) or read expression into its value.
+    virtual void ComputeDerivedValue(int position, bool beforeWrite);
+    // A logical expression over item values; the empty expression holds.
+    virtual bool EvaluateCondition(const QString &expression);
+    // Whether a walk step left the column (tables only).
+    virtual bool IsEndOfColumn(const QString &base, const QString &last, const QString &returned);
+
+    std::function<void(VrSNMPError &)> OnError; // may be empty: errors are then only counted
+    bool UseGetNext = false;
+    unsigned Timeout;  // hundredths of a second
+    int Retries;
+    QString Address;
+    uint16_t Port;
+    QString ContextEngineID;
+    QString ContextName;
+    uint8_t Version;
+    QString ReadCommunity;
+    QString WriteCommunity;
+    int SecurityModel; // SNMP++ numbering; SNMPv3 always uses USM here
+    int SecurityLevel;
+    QString SecurityName;
+    QString AuthPassword;
+    QString PrivPassword;
+    int AuthProtocol;
+    int PrivProtocol;
+    VrSNMPVarList VarList;
+    QString Condition; // evaluated by the binding layer after each table row
+
+    bool Alive = true;       // false once destruction began
+    int Pending = 0;         // asynchronous exchanges out
+    uint64_t ErrorCount = 0; // errors raised so far; the sequence of the last one
+
+private:
+    friend struct VrSNMPAsyncRecord;
+    enum Mode { FirstRead, NextRead, Write };
+    struct Decoded {
+        bool finished = true;
+        VrSNMPError problem; // Code != 0 when the answer could not be taken
+    };
+
+    VrSNMPSessionTarget target() const;
+    void *channel(QString *peerAddress, uint16_t *peerPort, int &snmpErr);
+    QString baseOid(int position) const;
+    QString rowIndexOid();
+    snmp_pdu *buildPdu(Mode mode);
+    Decoded decode(const snmp_pdu &answer, int &code, bool async, bool &ok);
+    int exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswer);
+    void sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, bool read, bool decodeAnswer);
+    void complete(VrSNMPAsyncRecord &record, VrSNMPError &error, const snmp_pdu *answer);
+    void countDown();
+    void report(VrSNMPError error, bool &ok);
+    bool checkListKind(bool &ok);
+
+    std::set<VrSNMPAsyncRecord *> m_outstanding;
+    QEventLoop *m_waitLoop = nullptr;
+};

@@ -1,0 +1,315 @@
+#include "VrSNMPSession.h"
+
+#include "SnmpEventProcessor.h"
+#include "VrSNMPError.h"
+#include "VrSNMPTarget.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextStream>
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+
+#include <arpa/inet.h>
+#include <netdb.h>
+
+Q_LOGGING_CATEGORY(lcSnmpSession, "qrt.snmp.session")
+
+namespace {
+
+VrSNMPSession *g_session = nullptr;
+const snmp_session *g_closing = nullptr;
+
+const char kBootCounterFile[] = "VrSNMP_PP_BootCounter";
+const char kLocalEngineId[] = "VrSNMP_PP_Application";
+
+// The agent address as Net-SNMP should dial it, resolved here so that a bad
+// name is caught before anything is sent. Empty when it does not resolve.
+QString resolve(const QString &address, QString &peerAddress)
+{
+    const QByteArray host = address.trimmed().toUtf8();
+    in6_addr v6;
+    if (inet_pton(AF_INET6, host.constData(), &v6) == 1) {
+        peerAddress = QString::fromLatin1(host);
+        return QStringLiteral("udp6:[%1]").arg(peerAddress);
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo *found = nullptr;
+    if (host.isEmpty() || getaddrinfo(host.constData(), nullptr, &hints, &found) != 0 || !found)
+        return QString();
+    char text[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &reinterpret_cast<sockaddr_in *>(found->ai_addr)->sin_addr, text, sizeof text);
+    freeaddrinfo(found);
+    peerAddress = QString::fromLatin1(text);
+    return QStringLiteral("udp:%1").arg(peerAddress);
+}
+
+int securityLevel(int level)
+{
+    switch (level) {
+    case VrAuthPriv: return SNMP_SEC_LEVEL_AUTHPRIV;
+    case VrAuthNoPriv: return SNMP_SEC_LEVEL_AUTHNOPRIV;
+    default: return SNMP_SEC_LEVEL_NOAUTH;
+    }
+}
+
+// Fills the USM part of a session: protocols in SNMP++ numbering, keys made
+// from the pass phrases. Returns an SNMPERR_* number.
+int setUpUsm(netsnmp_session &s, const VrSNMPSessionTarget &t, QByteArray &name)
+{
+    name = t.securityName.toUtf8();
+    s.securityModel = SNMP_SEC_MODEL_USM;
+    s.securityName = name.data();
+    s.securityNameLen = size_t(name.size());
+    s.securityLevel = securityLevel(t.securityLevel);
+
+    switch (t.authProtocol) {
+    case VrAuthMD5:
+        s.securityAuthProto = usmHMACMD5AuthProtocol;
+        s.securityAuthProtoLen = OID_LENGTH(usmHMACMD5AuthProtocol);
+        break;
+    case VrAuthSHA:
+        s.securityAuthProto = usmHMACSHA1AuthProtocol;
+        s.securityAuthProtoLen = OID_LENGTH(usmHMACSHA1AuthProtocol);
+        break;
+    default:
+        s.securityAuthProto = usmNoAuthProtocol;
+        s.securityAuthProtoLen = OID_LENGTH(usmNoAuthProtocol);
+        break;
+    }
+    switch (t.privProtocol) {
+    case VrPrivDES:
+        s.securityPrivProto = usmDESPrivProtocol;
+        s.securityPrivProtoLen = OID_LENGTH(usmDESPrivProtocol);
+        break;
+    case VrPrivAES128:
+        s.securityPrivProto = usmAESPrivProtocol;
+        s.securityPrivProtoLen = OID_LENGTH(usmAESPrivProtocol);
+        break;
+    default:
+        s.securityPrivProto = usmNoPrivProtocol;
+        s.securityPrivProtoLen = OID_LENGTH(usmNoPrivProtocol);
+        break;
+    }
+    if (s.securityLevel == SNMP_SEC_LEVEL_NOAUTH)
+        return SNMPERR_SUCCESS;
+
+    const QByteArray auth = t.authPassword.toUtf8();
+    s.securityAuthKeyLen = USM_AUTH_KU_LEN;
+    if (t.authProtocol == VrAuthNone
+        || generate_Ku(s.securityAuthProto, u_int(s.securityAuthProtoLen),
+                       reinterpret_cast<const u_char *>(auth.constData()), size_t(auth.size()),
+                       s.securityAuthKey, &s.securityAuthKeyLen) != SNMPERR_SUCCESS)
+        return SNMPERR_UNSUPPORTED_SEC_LEVEL;
+    if (s.securityLevel != SNMP_SEC_LEVEL_AUTHPRIV)
+        return SNMPERR_SUCCESS;
+
+    // Net-SNMP derives the privacy key with the authentication hash.
+    const QByteArray priv = t.privPassword.toUtf8();
+    s.securityPrivKeyLen = USM_PRIV_KU_LEN;
+    if (t.privProtocol == VrPrivNone
+        || generate_Ku(s.securityAuthProto, u_int(s.securityAuthProtoLen),
+                       reinterpret_cast<const u_char *>(priv.constData()), size_t(priv.size()),
+                       s.securityPrivKey, &s.securityPrivKeyLen) != SNMPERR_SUCCESS)
+        return SNMPERR_UNSUPPORTED_SEC_LEVEL;
+    return SNMPERR_SUCCESS;
+}
+
+QString privateStateFolder()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.qrt5150");
+    return base + QStringLiteral("/net-snmp");
+}
+
+} // namespace
+
+// The boots counter file holds one "<engine ID> <boots>" line per engine.
+int VrSNMPSession::AdvanceBootCounter(const QString &directory)
+{
+    const QString fileName = directory.isEmpty()
+        ? QString::fromLatin1(kBootCounterFile)
+        : QDir(directory).filePath(QString::fromLatin1(kBootCounterFile));
+    QStringList lines;
+    int boots = 0;
+    QFile file(fileName);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            throw VrSNMPException(VrErrBootsLoad);
+        QTextStream in(&file);
+        while (!in.atEnd()) {
+            const QString line = in.readLine();
+            const QStringList fields = line.simplified().split(QLatin1Char(' '));
+            if (fields.value(0) == QLatin1String(kLocalEngineId)) {
+                bool ok = false;
+                boots = fields.value(1).toInt(&ok);
+                if (!ok || fields.size() != 2 || boots < 0)
+                    throw VrSNMPException(VrErrBootsLoad);
+                continue;
+            }
+            lines << line;
+        }
+        if (in.status() != QTextStream::Ok)
+            throw VrSNMPException(VrErrBootsLoad);
+    }
+    ++boots;
+    lines << QStringLiteral("%1 %2").arg(QLatin1String(kLocalEngineId)).arg(boots);
+
+    QSaveFile out(fileName);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
+        throw VrSNMPException(VrErrBootsSave);
+    out.write(lines.join(QLatin1Char('\n')).toUtf8() + '\n');
+    if (!out.commit())
+        throw VrSNMPException(VrErrBootsSave);
+    return boots;
+}
+
+namespace {
+
+void initNetSnmp(const QString &stateFolder)
+{
+    // A user's snmp.conf or MIB set must not change what the module sends,
+    // and loading MIBs would only cost start-up time.
+    qputenv("MIBS", "");
+    qputenv("MIBDIRS", QFile::encodeName(stateFolder));
+    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
+    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
+    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
+    set_persistent_directory(QFile::encodeName(stateFolder).constData());
+    netsnmp_set_mib_directory(QFile::encodeName(stateFolder).constData());
+    init_snmp("vrsnmp");
+}
+
+} // namespace
+
+VrSNMPSession *VrSNMPSession::Global()
+{
+    return g_session;
+}
+
+const snmp_session *VrSNMPSession::Closing()
+{
+    return g_closing;
+}
+
+VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target, int timeout,
+                                               int retries, int &snmpErr)
+{
+    snmpErr = SNMPERR_SUCCESS;
+    for (auto &entry : m_entries) {
+        if (entry->target == target) {
+            netsnmp_session *s = snmp_sess_session(entry->channel.handle);
+            s->timeout = long(timeout) * 10000L;
+            s->retries = retries;
+            return &entry->channel;
+        }
+    }
+
+    auto entry = std::make_unique<Entry>();
+    entry->target = target;
+    const QString peer = resolve(target.address, entry->channel.peerAddress);
+    if (peer.isEmpty())
+        throw VrSNMPException(VrErrInvalidAddress);
+    entry->channel.peerPort = target.port;
+    const QByteArray peerName = QStringLiteral("%1:%2").arg(peer).arg(target.port).toUtf8();
+
+    netsnmp_session s;
+    snmp_sess_init(&s);
+    s.peername = const_cast<char *>(peerName.constData());
+    s.timeout = long(timeout) * 10000L;
+    s.retries = retries;
+    QByteArray securityName;
+    switch (target.version) {
+    case VrSNMPv3:
+        s.version = SNMP_VERSION_3;
+        dropStaleUser(target);
+        snmpErr = setUpUsm(s, target, securityName);
+        if (snmpErr != SNMPERR_SUCCESS)
+            return nullptr;
+        break;
+    case VrSNMPv2c:
+        s.version = SNMP_VERSION_2c;
+        break;
+    default:
+        s.version = SNMP_VERSION_1;
+        break;
+    }
+
+    // For SNMPv3 this blocks while the agent's engine ID is discovered.
+    entry->channel.handle = snmp_sess_open(&s);
+    if (!entry->channel.handle) {
+        snmpErr = s.s_snmp_errno ? s.s_snmp_errno : SNMPERR_GENERR;
+        qCWarning(lcSnmpSession) << "cannot open a session to" << peerName << "version"
+                                 << target.version << ":" << snmp_api_errstring(snmpErr);
+        return nullptr;
+    }
+    qCDebug(lcSnmpSession) << "opened a session to" << peerName << "version" << target.version;
+    SnmpEventProcessor::Global().Watch(entry->channel.handle);
+    m_entries.push_back(std::move(entry));
+    return &m_entries.back()->channel;
+}
+
+// Net-SNMP keeps USM users process-wide and reuses an existing user (with its
+// old keys) when a session for the same name and engine opens. A session
+// with other pass phrases for the same user at the same agent is therefore
+// closed and its user removed, so that the new pass phrases take effect.
+void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target)
+{
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        const VrSNMPSessionTarget &old = (*it)->target;
+        const bool sameKeys = old.authProtocol == target.authProtocol
+            && old.authPassword == target.authPassword && old.privProtocol == target.privProtocol
+            && old.privPassword == target.privPassword;
+        if (old.version != VrSNMPv3 || old.address != target.address || old.port != target.port
+            || old.securityName != target.securityName || sameKeys) {
+            ++it;
+            continue;
+        }
+        const netsnmp_session *s = snmp_sess_session((*it)->channel.handle);
+        const QByteArray name = old.securityName.toUtf8();
+        if (usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, name.data())) {
+            usm_remove_user(user); // returns the list's head, not the user
+            usm_free_user(user);
+        }
+        close(**it);
+        it = m_entries.erase(it);
+    }
+}
+
+void VrSNMPSession::close(Entry &entry)
+{
+    SnmpEventProcessor::Global().Unwatch(entry.channel.handle);
+    g_closing = snmp_sess_session(entry.channel.handle);
+    snmp_sess_close(entry.channel.handle);
+    g_closing = nullptr;
+}
+
+void OpenSession(const QString &directory)
+{
+    if (g_session)
+        return;
+    const QString stateFolder = privateStateFolder();
+    if (!QDir().mkpath(stateFolder))
+        throw VrSNMPException(VrErrSessionCreate);
+    const int boots = VrSNMPSession::AdvanceBootCounter(directory);
+
+    // Set before the library starts: otherwise it derives an engine ID from
+    // the host name, which can wait on a DNS look-up.
+    set_exact_engineID(reinterpret_cast<const u_char *>(kLocalEngineId), sizeof kLocalEngineId - 1);
+    initNetSnmp(stateFolder);
+    // The configuration handler stores the number it is given plus one.
+    QByteArray previousBoots = QByteArray::number(boots - 1);
+    engineBoots_conf("engineBoots", previousBoots.data());
+    qCInfo(lcSnmpSession) << "SNMP initialised, engine boots" << boots;
+
+    g_session = new VrSNMPSession; // lives to process end
+    VrSNMPResetTargetDefaults();
+    SnmpEventProcessor::Global().Start();
+}

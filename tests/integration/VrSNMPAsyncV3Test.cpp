@@ -1,0 +1,188 @@
+#include "SnmpTestSupport.h"
+
+#include <QElapsedTimer>
+
+namespace {
+
+class SnmpAsyncV3 : public SnmpdSuite
+{
+protected:
+    std::unique_ptr<VrSNMPRequest> v3(const char *user, int level, int auth, const char *authPass,
+                                      int priv, const char *privPass)
+    {
+        auto r = request(VrSNMPv3);
+        r->SecurityName = QString::fromLatin1(user);
+        r->SecurityLevel = level;
+        r->AuthProtocol = auth;
+        r->AuthPassword = QString::fromLatin1(authPass);
+        r->PrivProtocol = priv;
+        r->PrivPassword = QString::fromLatin1(privPass);
+        r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+        return r;
+    }
+
+    static constexpr VrSNMPVarDef kName[] = {
+        {"1.3.6.1.2.1.1.5", "sysName", VrSyntaxDisplayString, VrFlagRead | VrFlagWrite, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+        {}};
+};
+
+} // namespace
+
+TEST_F(SnmpAsyncV3, UsmUsersOfEverySecurityLevelAndProtocol)
+{
+    bool ok = true;
+    auto plain = v3(SnmpdAgent::kNoAuthUser, VrNoAuthNoPriv, VrAuthNone, "", VrPrivNone, "");
+    plain->Get(ok, true);
+    EXPECT_TRUE(ok);
+    const QString name = plain->VarList.Item(0).value;
+    EXPECT_FALSE(name.isEmpty());
+
+    auto md5des = v3(SnmpdAgent::kMd5DesUser, VrAuthPriv, VrAuthMD5, SnmpdAgent::kMd5Password,
+                     VrPrivDES, SnmpdAgent::kDesPassword);
+    md5des->Get(ok, true);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(md5des->VarList.Item(0).value, name);
+
+    auto md5only = v3(SnmpdAgent::kMd5DesUser, VrAuthNoPriv, VrAuthMD5, SnmpdAgent::kMd5Password,
+                      VrPrivNone, "");
+    md5only->Get(ok, true);
+    EXPECT_TRUE(ok);
+
+    // SHA with AES-128 (privacy protocol 4): a write and its read-back.
+    auto shaaes = v3(SnmpdAgent::kShaAesUser, VrAuthPriv, VrAuthSHA, SnmpdAgent::kShaPassword,
+                     VrPrivAES128, SnmpdAgent::kAesPassword);
+    shaaes->VarList.Item(0).value = "named-over-v3";
+    shaaes->Set(ok, true, QString(), nullptr);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(shaaes->VarList.Item(0).value, "named-over-v3");
+    plain->Get(ok, true);
+    EXPECT_EQ(plain->VarList.Item(0).value, "named-over-v3");
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SnmpAsyncV3, WrongCredentialsGiveUsmCodesAndAChangedPasswordCountsAtOnce)
+{
+    auto r = v3(SnmpdAgent::kShaAesUser, VrAuthPriv, VrAuthSHA, SnmpdAgent::kShaPassword,
+                VrPrivAES128, SnmpdAgent::kAesPassword);
+    bool ok = true;
+    r->Get(ok, true);
+    ASSERT_TRUE(ok);
+
+    r->AuthPassword = "not-the-password";
+    r->Get(ok, true);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].Code, -308);
+    EXPECT_EQ(errors[0].Message, "(SNMPv3USM) Authentication failure!");
+
+    // The same failure through the asynchronous path.
+    Completions seen;
+    r->GetAsync(&Completions::Record, &seen, true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seen.calls > 0; }, 3000));
+    EXPECT_EQ(seen.last.Code, -308);
+    EXPECT_TRUE(seen.last.Finished);
+    EXPECT_EQ(seen.last.AgentAddress, "127.0.0.1");
+    EXPECT_EQ(seen.last.AgentPort, s_agent->Port());
+
+    r->AuthPassword = QString::fromLatin1(SnmpdAgent::kShaPassword);
+    ok = true;
+    r->Get(ok, true);
+    EXPECT_TRUE(ok);
+
+    // snmpd drops what it cannot decrypt: no report comes back, only silence.
+    r->PrivPassword = "not-the-privacy-password";
+    r->Timeout = 20;
+    r->Get(ok, true);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[1].Code, -405);
+
+    auto stranger = v3("nobody", VrAuthNoPriv, VrAuthMD5, "whatever1", VrPrivNone, "");
+    ok = true;
+    stranger->Get(ok, true);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_EQ(errors[2].Code, -304);
+    EXPECT_EQ(errors[2].Message, "(SNMPv3USM) Unknown SecurityName!");
+}
+
+TEST_F(SnmpAsyncV3, SilentAgentTimesOutOnceWithTheFinishedFlag)
+{
+    SilentUdpPeer silent;
+    auto r = request();
+    r->Port = silent.Port();
+    r->Timeout = 20;
+    r->Retries = 1;
+    r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+    Completions seen;
+    r->GetAsync(&Completions::Record, &seen, true);
+    EXPECT_EQ(r->Pending, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seen.calls > 0; }, 3000));
+    QTest::qWait(300);
+    EXPECT_EQ(seen.calls, 1);
+    EXPECT_EQ(seen.last.Code, -405);
+    EXPECT_EQ(seen.last.Message, "(SNMPClass) SNMP request timed out!");
+    EXPECT_TRUE(seen.last.Finished);
+    EXPECT_EQ(seen.last.Sequence, 0u);
+    EXPECT_EQ(seen.last.AgentPort, silent.Port());
+    EXPECT_EQ(r->Pending, 0);
+    EXPECT_EQ(silent.Drain(), 2); // the request and its one retry
+    EXPECT_TRUE(errors.empty());
+
+    // A v3 session's engine-ID discovery is bounded by the request's time-out.
+    auto s = request(VrSNMPv3);
+    s->Port = silent.Port();
+    s->Timeout = 20;
+    s->Retries = 0;
+    s->SecurityName = "anyone";
+    s->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+    QElapsedTimer clock;
+    clock.start();
+    bool ok = true;
+    s->Get(ok, true);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].Code, -405);
+
+    // A send that fails at once (port 0) is reported, and nothing stays pending.
+    auto f = request();
+    f->Port = 0;
+    f->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+    f->GetAsync(&Completions::Record, &seen, true);
+    EXPECT_EQ(f->Pending, 0);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[1].Code, -422);
+    EXPECT_EQ(errors[1].Sequence, 1u);
+}
+
+TEST_F(SnmpAsyncV3, DestructionWaitsForOutstandingAnswersAtMostSixSeconds)
+{
+    Completions seen;
+    QElapsedTimer clock;
+    {
+        auto r = request();
+        r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+        r->GetAsync(&Completions::Record, &seen, true);
+        clock.start();
+    }
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(seen.calls, 0); // the completion no longer runs once destruction began
+
+    SilentUdpPeer silent;
+    {
+        auto r = request();
+        r->Port = silent.Port();
+        r->Timeout = 700;
+        r->Retries = 0;
+        r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+        r->GetAsync(&Completions::Record, &seen, true);
+        clock.restart();
+    }
+    EXPECT_GE(clock.elapsed(), 5900);
+    EXPECT_LT(clock.elapsed(), 6900);
+    // The time-out of the abandoned request still fires later, harmlessly.
+    QTest::qWait(1300);
+    EXPECT_EQ(seen.calls, 0);
+}
