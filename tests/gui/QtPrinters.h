@@ -1,0 +1,10 @@
+#pragma once
+
+// Readable failure messages for Qt strings in GoogleTest assertions.
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
