@@ -30,7 +30,9 @@ using VrSNMPCompletion = void (*)(void *data, VrSNMPError &error, VrSNMPVarList 
 // VrSNMPException. Errors of a synchronous exchange go to OnError, counted
 // in ErrorCount, and clear the caller's ok flag (which is otherwise left as
 // it was). Errors of an asynchronous exchange travel in the record handed to
-// the completion function.
+// the completion function; only a send that fails at once (no session, or an
+// SNMPv3 agent that does not answer the engine-ID discovery) goes to OnError,
+// and then no completion follows.
 class VrSNMPRequest
 {
 public:

@@ -1,6 +1,6 @@
 // Binders against a private snmpd: loads and applies cross a real UDP socket.
 #include "QtPrinters.h"
-#include "SnmpdAgent.h"
+#include "SnmpdSuite.h"
 #include "VrMessageBox.h"
 #include "VrSNMPRequest2Edits.h"
 #include "VrSNMPSession.h"
@@ -39,32 +39,9 @@ const VrSNMPVarDef kBeyond[] = {
     {"1.3.6.1.4.1.99999.9.1.1", "nothing", VrSyntaxInteger, VrFlagRead, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
     END};
 
-class Binders : public ::testing::Test
+class Binders : public SnmpdSuite
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        static QTemporaryDir bootsDir;
-        OpenSession(bootsDir.path());
-        s_agent = new SnmpdAgent;
-        QString why;
-        if (!s_agent->Start(&why)) {
-            delete s_agent;
-            s_agent = nullptr;
-            ADD_FAILURE() << "snmpd did not start: " << why.toStdString();
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_agent;
-        s_agent = nullptr;
-    }
-    void SetUp() override
-    {
-        if (!s_agent)
-            GTEST_SKIP() << "no agent";
-    }
-
     // A synchronous binder on the page for the agent, counting its steps.
     VrSNMPRequest2Edits *binder(const VrSNMPVarDef *defs, uint8_t kind, int keys = 0)
     {
@@ -77,16 +54,7 @@ protected:
         b->AfterLoadHook = [this] { ++afterLoads; };
         return b;
     }
-    static void pointAtAgent(VrSNMPRequest &r)
-    {
-        r.Address = s_agent->Address();
-        r.Port = s_agent->Port();
-        r.Version = 1;
-        r.ReadCommunity = QString::fromLatin1(SnmpdAgent::kReadCommunity);
-        r.WriteCommunity = QString::fromLatin1(SnmpdAgent::kWriteCommunity);
-        r.Timeout = 100;
-        r.Retries = 1;
-    }
+    static void pointAtAgent(VrSNMPRequest &r) { PointAtAgent(r, VrSNMPv2c, 100); }
     // What the agent holds now, read by a request of its own.
     static QString agentValue(const char *oid, int syntax = VrSyntaxDisplayString)
     {
@@ -100,9 +68,7 @@ protected:
     }
     QLineEdit *edit() { return new QLineEdit(&page); }
 
-    static inline SnmpdAgent *s_agent = nullptr;
     QDialog page;
-    std::vector<VrSNMPError> errors;
     int beforeLoads = 0;
     int afterLoads = 0;
 };

@@ -1,77 +1,31 @@
 #pragma once
 
-#include "SnmpdAgent.h"
-#include "VrSNMPRequest.h"
-#include "VrSNMPSession.h"
-#include "VrSNMPTarget.h"
+#include "SnmpdSuite.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
-// One snmpd per suite; every request of a test goes to it unless the test
-// says otherwise, and records what its OnError handler receives.
-class SnmpdSuite : public ::testing::Test
+// Runs the event loop until the condition holds or the time is up. Unlike
+// QTest::qWaitFor it sleeps only while no event is due, so it adds no delay
+// per answer.
+inline bool WaitFor(const std::function<bool()> &condition, int ms)
 {
-protected:
-    static void SetUpTestSuite()
-    {
-        EnsureCoreApplication();
-        static QTemporaryDir bootsDir;
-        OpenSession(bootsDir.path());
-        s_agent = new SnmpdAgent;
-        QString why;
-        if (!s_agent->Start(&why)) {
-            delete s_agent;
-            s_agent = nullptr;
-            ADD_FAILURE() << "snmpd did not start: " << why.toStdString();
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_agent;
-        s_agent = nullptr;
-    }
-    void SetUp() override
-    {
-        if (!s_agent)
-            GTEST_SKIP() << "no agent";
-    }
-
-    std::unique_ptr<VrSNMPRequest> request(uint8_t version = VrSNMPv2c)
-    {
-        auto r = std::make_unique<VrSNMPRequest>();
-        r->Address = s_agent->Address();
-        r->Port = s_agent->Port();
-        r->Version = version;
-        r->ReadCommunity = QString::fromLatin1(SnmpdAgent::kReadCommunity);
-        r->WriteCommunity = QString::fromLatin1(SnmpdAgent::kWriteCommunity);
-        r->Timeout = 50;
-        r->Retries = 1;
-        r->OnError = [this](VrSNMPError &e) { errors.push_back(e); };
-        return r;
-    }
-
-    // Reads one object as the syntax; the value, or the error text.
-    QString readOne(const char *oid, int syntax, uint8_t kind = VrListInstance)
-    {
-        const VrSNMPVarDef defs[] = {
-            {oid, "object", syntax, VrFlagRead, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-            {}};
-        auto r = request();
-        r->VarList = VrSNMPVarList(defs, kind, 0);
-        bool ok = true;
-        r->Get(ok, true);
-        return ok ? r->VarList.Item(0).value : QStringLiteral("error %1").arg(errors.back().Code);
-    }
-
-    static inline SnmpdAgent *s_agent = nullptr;
-    std::vector<VrSNMPError> errors;
-};
+    QDeadlineTimer deadline(ms);
+    QTimer wake; // the loop must wake at the deadline even if nothing happens
+    wake.start(ms);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return condition();
+}
 
 // What a completion function saw.
 struct Completions {

@@ -79,7 +79,7 @@ TEST_F(SnmpAsyncV3, WrongCredentialsGiveUsmCodesAndAChangedPasswordCountsAtOnce)
     // The same failure through the asynchronous path.
     Completions seen;
     r->GetAsync(&Completions::Record, &seen, true);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return seen.calls > 0; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return seen.calls > 0; }, 3000));
     EXPECT_EQ(seen.last.Code, -308);
     EXPECT_TRUE(seen.last.Finished);
     EXPECT_EQ(seen.last.AgentAddress, "127.0.0.1");
@@ -118,7 +118,7 @@ TEST_F(SnmpAsyncV3, SilentAgentTimesOutOnceWithTheFinishedFlag)
     Completions seen;
     r->GetAsync(&Completions::Record, &seen, true);
     EXPECT_EQ(r->Pending, 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return seen.calls > 0; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return seen.calls > 0; }, 3000));
     QTest::qWait(300);
     EXPECT_EQ(seen.calls, 1);
     EXPECT_EQ(seen.last.Code, -405);
@@ -185,4 +185,24 @@ TEST_F(SnmpAsyncV3, DestructionWaitsForOutstandingAnswersAtMostSixSeconds)
     // The time-out of the abandoned request still fires later, harmlessly.
     QTest::qWait(1300);
     EXPECT_EQ(seen.calls, 0);
+}
+
+TEST_F(SnmpAsyncV3, AsynchronousWriteCarriesTheAgentsErrorAndIndex)
+{
+    const VrSNMPVarDef defs[] = {
+        {"1.3.6.1.2.1.1.6", "sysLocation", VrSyntaxDisplayString, VrFlagRead | VrFlagWrite, nullptr, nullptr, nullptr, nullptr, "anywhere", nullptr},
+        {"1.3.6.1.2.1.1.1", "sysDescr", VrSyntaxDisplayString, VrFlagRead | VrFlagWrite, nullptr, nullptr, nullptr, nullptr, "read-only", nullptr},
+        {}};
+    auto r = request();
+    r->VarList = VrSNMPVarList(defs, VrListScalar, 0);
+    Completions seen;
+    r->SetAsync(&Completions::Record, &seen, true, QString(), nullptr);
+    EXPECT_TRUE(WaitFor([&] { return seen.calls > 0; }, 3000));
+    EXPECT_EQ(seen.last.Code, -117);
+    EXPECT_EQ(seen.last.Message, "(SNMP) Cannot create/set variable, Not Writable!");
+    EXPECT_EQ(seen.last.ErrorIndex, 2);
+    EXPECT_TRUE(seen.last.Finished);
+    EXPECT_EQ(seen.rows.back(), (QStringList{"anywhere", "read-only"})); // nothing decoded
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(r->ErrorCount, 0u);
 }

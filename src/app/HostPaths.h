@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Where the host installation keeps what this module reads: the base of its
+// message directory and the directory of the per-device configuration files.
+// Both come from the host's registry entries; a missing entry gives the empty
+// text, which makes paths relative to the working directory.
+struct HostPaths {
+    QString messageBase;
+    QString configDirectory;
+};
+
+// Reads the host's entries through the registry layer.
+HostPaths ReadHostPaths();
+
+// The message base is the help path without its last 12 characters (the help
+// file's name).
+QString MessageBaseFromHelpPath(const QString &helpPath);
+// The host's "Conf/MBF" folder next to its program directory; a MibFile path,
+// when there is one, replaces it.
+QString ConfigDirectoryFrom(const QString &exePath, const QString &mibFilePath);
+// "<directory><address>.cfg".
+QString ConfigFilePath(const QString &configDirectory, const QString &address);
+
+// A host path as this system spells it: "\" and "/" both separate, and a
+// non-empty directory ends with a separator.
+QString LocalDirectory(const QString &hostPath);
+// The entry of a directory whose name equals `name` without regard to letter
+// case ("errmsg", "ErrMsg", ...); the plain join when there is none.
+QString FindEntryIgnoringCase(const QString &directory, const QString &name);

@@ -1,0 +1,191 @@
+#include "HostPaths.h"
+#include "LaunchParameters.h"
+#include "VrSNMPTarget.h"
+
+#include "../unit/TempFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A device configuration file with every integer key present, as hosts write it.
+QByteArray cfg(const char *version, const char *level, const char *extra = "")
+{
+    return QByteArray("[Program Information]\n") + "AgentPort=1161\nVersion=" + version
+        + "\nContextName=ctx\nContextEngineID=engine\nSecurityModel=3\nSecurityLevel=" + level
+        + "\nSecurityName=fileuser\nAuthProtocol=1\nPrivProtocol=1\nAuthPassword=authpass1\n"
+          "PrivPassword=privpass1\n"
+        + extra;
+}
+
+class LaunchParameters : public testing::Test
+{
+protected:
+    void SetUp() override { VrSNMPResetTargetDefaults(); }
+
+    QString dir() const { return LocalDirectory(m_dir.path(QString())); }
+    void writeCfg(const char *address, const QByteArray &text)
+    {
+        m_dir.write(QString::fromLatin1(address) + QStringLiteral(".cfg"), text);
+    }
+    void apply(const QStringList &arguments) { ApplyLaunchArguments(arguments, dir()); }
+
+    ScratchDir m_dir;
+};
+
+} // namespace
+
+TEST_F(LaunchParameters, CommunitiesWithoutConfigFileGiveSnmpV1OnPort161)
+{
+    apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("/Rreader"), QStringLiteral("/Wwriter")});
+    EXPECT_EQ(g_SNMPDevice.address, QStringLiteral("10.0.0.2"));
+    EXPECT_EQ(g_SNMPDevice.port, 161);
+    EXPECT_EQ(g_SNMPSecurity.version, VrSNMPv1);
+    EXPECT_EQ(g_SNMPSecurity.readCommunity, QStringLiteral("reader"));
+    EXPECT_EQ(g_SNMPSecurity.writeCommunity, QStringLiteral("writer"));
+}
+
+TEST_F(LaunchParameters, MarkerIsFoundAnywhereAndItsValueRunsToTheEndOfTheArgument)
+{
+    // Table order decides, not position: /R wins over /W, and keeps the rest.
+    apply({QStringLiteral("x/I10.0.0.7"), QStringLiteral("/Wzz/Rab/c")});
+    EXPECT_EQ(g_SNMPDevice.address, QStringLiteral("10.0.0.7"));
+    EXPECT_EQ(g_SNMPSecurity.readCommunity, QStringLiteral("ab/c"));
+    EXPECT_EQ(g_SNMPSecurity.writeCommunity, QStringLiteral("granite"));
+}
+
+TEST_F(LaunchParameters, Version3SwitchesAreIgnoredUntilTheVersionIs3)
+{
+    apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("/t1161"), QStringLiteral("/nbob"),
+           QStringLiteral("/v3"), QStringLiteral("/t2161"), QStringLiteral("/nalice")});
+    EXPECT_EQ(g_SNMPSecurity.version, VrSNMPv3);
+    EXPECT_EQ(g_SNMPDevice.port, 2161);
+    EXPECT_EQ(g_SNMPSecurity.securityName, QStringLiteral("alice"));
+}
+
+TEST_F(LaunchParameters, MarkersAreCaseSensitiveAndProtocolsCountFromZero)
+{
+    apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("/v3"), QStringLiteral("/Asecret1"),
+           QStringLiteral("/a2"), QStringLiteral("/Psecret2"), QStringLiteral("/p3"),
+           QStringLiteral("/l3"), QStringLiteral("/cctx"), QStringLiteral("/dengine"), QStringLiteral("/m3")});
+    EXPECT_EQ(g_SNMPSecurity.authPassword, QStringLiteral("secret1"));
+    EXPECT_EQ(g_SNMPSecurity.authProtocol, VrAuthSHA);
+    EXPECT_EQ(g_SNMPSecurity.privPassword, QStringLiteral("secret2"));
+    EXPECT_EQ(g_SNMPSecurity.privProtocol, VrPrivAES128);
+    EXPECT_EQ(g_SNMPSecurity.securityLevel, VrAuthPriv); // stored as given
+    EXPECT_EQ(g_SNMPScope.contextName, QStringLiteral("ctx"));
+    EXPECT_EQ(g_SNMPScope.contextEngineId, QStringLiteral("engine"));
+    EXPECT_EQ(g_SNMPSecurity.securityModel, 3);
+}
+
+TEST_F(LaunchParameters, ConfigFileMakesVersion3AndSwitchesOverrideIt)
+{
+    writeCfg("10.0.0.2", cfg("3", "2"));
+    apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("/ntester")});
+    EXPECT_EQ(g_SNMPSecurity.version, VrSNMPv3);
+    EXPECT_EQ(g_SNMPSecurity.securityLevel, VrAuthPriv);
+    EXPECT_EQ(g_SNMPSecurity.securityName, QStringLiteral("tester"));
+    EXPECT_EQ(g_SNMPDevice.port, 1161);
+    EXPECT_EQ(g_SNMPSecurity.authProtocol, VrAuthMD5);
+    EXPECT_EQ(g_SNMPSecurity.privProtocol, VrPrivDES);
+    EXPECT_EQ(g_SNMPSecurity.authPassword, QStringLiteral("authpass1"));
+    EXPECT_EQ(g_SNMPScope.contextEngineId, QStringLiteral("engine"));
+
+    VrSNMPResetTargetDefaults();
+    apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("/l2")});
+    EXPECT_EQ(g_SNMPSecurity.securityLevel, VrAuthNoPriv);
+}
+
+TEST_F(LaunchParameters, FileIsReadAgainForEveryArgumentSoLaterArgumentsSeeItsValues)
+{
+    writeCfg("10.0.0.2", cfg("3", "2"));
+    // The user name set by /n is replaced by the file's when the next argument re-reads it.
+    apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("/ntester"), QStringLiteral("/Rreader")});
+    EXPECT_EQ(g_SNMPSecurity.securityName, QStringLiteral("fileuser"));
+    EXPECT_EQ(g_SNMPSecurity.readCommunity, QStringLiteral("reader"));
+}
+
+TEST_F(LaunchParameters, Version3BeforeTheAddressIsReplacedByTheFileOfTheLaterAddress)
+{
+    writeCfg("10.0.0.2", cfg("1", "0"));
+    apply({QStringLiteral("/v3"), QStringLiteral("/I10.0.0.2")});
+    EXPECT_EQ(g_SNMPSecurity.version, VrSNMPv3);
+
+    apply({QStringLiteral("/Rreader")});
+    EXPECT_EQ(g_SNMPSecurity.version, VrSNMPv2c);
+    EXPECT_EQ(g_SNMPDevice.port, 1161);
+}
+
+TEST_F(LaunchParameters, ArgumentsBeforeTheAddressReadTheDefaultAgentsFile)
+{
+    writeCfg("127.0.0.1", cfg("3", "0"));
+    apply({QStringLiteral("/nearly"), QStringLiteral("/I10.0.0.9")});
+    EXPECT_EQ(g_SNMPSecurity.version, VrSNMPv3);
+    EXPECT_EQ(g_SNMPSecurity.securityName, QStringLiteral("early"));
+    EXPECT_EQ(g_SNMPDevice.address, QStringLiteral("10.0.0.9"));
+}
+
+TEST_F(LaunchParameters, ZeroKeepsLevelAndProtocolsAndMissingTextsFollowTheirRules)
+{
+    g_SNMPScope.contextName = QStringLiteral("keep-ctx");
+    g_SNMPSecurity.authPassword = QStringLiteral("keep-auth");
+    g_SNMPSecurity.privPassword = QStringLiteral("keep-priv");
+    g_SNMPSecurity.securityLevel = VrAuthNoPriv;
+    g_SNMPSecurity.authProtocol = VrAuthSHA;
+    g_SNMPSecurity.securityName = QStringLiteral("gone");
+    g_SNMPScope.contextEngineId = QStringLiteral("gone");
+    writeCfg("10.0.0.2", "[Program Information]\nAgentPort=162\nVersion=1\nSecurityModel=1\n"
+                         "SecurityLevel=0\nAuthProtocol=0\nPrivProtocol= 0 \n");
+    apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("/Rr")});
+    EXPECT_EQ(g_SNMPScope.contextName, QStringLiteral("keep-ctx"));
+    EXPECT_EQ(g_SNMPSecurity.authPassword, QStringLiteral("keep-auth"));
+    EXPECT_EQ(g_SNMPSecurity.privPassword, QStringLiteral("keep-priv"));
+    EXPECT_EQ(g_SNMPSecurity.securityLevel, VrAuthNoPriv);
+    EXPECT_EQ(g_SNMPSecurity.authProtocol, VrAuthSHA);
+    EXPECT_EQ(g_SNMPSecurity.privProtocol, VrPrivNone);
+    EXPECT_TRUE(g_SNMPSecurity.securityName.isEmpty());
+    EXPECT_TRUE(g_SNMPScope.contextEngineId.isEmpty());
+    EXPECT_EQ(g_SNMPDevice.port, 162);
+}
+
+TEST_F(LaunchParameters, BadNumbersInTheFileStopAtTheFirstOne)
+{
+    // SecurityModel is empty: the keys after it are not applied.
+    writeCfg("10.0.0.2", "[Program Information]\nAgentPort=1161\nVersion=3\nSecurityName=never\n");
+    EXPECT_THROW(apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("/Rr")}), VrConversionError);
+    EXPECT_EQ(g_SNMPDevice.port, 1161);
+    EXPECT_EQ(g_SNMPSecurity.version, VrSNMPv3);
+    EXPECT_TRUE(g_SNMPSecurity.securityName.isEmpty());
+    EXPECT_EQ(g_SNMPSecurity.readCommunity, QStringLiteral("hollow"));
+}
+
+TEST_F(LaunchParameters, BadOrOutOfRangeNumbersInSwitchesAreRefused)
+{
+    const char *bad[] = {"/vthree", "/v", "/v 3", "/v259"};
+    for (const char *argument : bad) {
+        VrSNMPResetTargetDefaults();
+        EXPECT_THROW(apply({QStringLiteral("/I10.0.0.2"), QString::fromLatin1(argument)}), VrConversionError)
+            << argument;
+        EXPECT_EQ(g_SNMPSecurity.version, VrSNMPv1) << argument;
+    }
+    // A port that does not fit 16 bits would silently become another port.
+    EXPECT_THROW(apply({QStringLiteral("/v3"), QStringLiteral("/t70000")}), VrConversionError);
+    EXPECT_EQ(g_SNMPDevice.port, 161);
+    try {
+        apply({QStringLiteral("/ax")});
+        FAIL() << "no error";
+    } catch (const VrConversionError &error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("'x' is not a valid integer value"));
+    }
+}
+
+TEST_F(LaunchParameters, ArgumentWithoutMarkerChangesNothingButTheFileReading)
+{
+    apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("plain"), QStringLiteral("/X1")});
+    EXPECT_EQ(g_SNMPDevice.address, QStringLiteral("10.0.0.2"));
+    EXPECT_EQ(g_SNMPSecurity.readCommunity, QStringLiteral("hollow"));
+
+    writeCfg("10.0.0.2", cfg("3", "1"));
+    apply({QStringLiteral("plain")});
+    EXPECT_EQ(g_SNMPSecurity.securityLevel, VrAuthNoPriv);
+}

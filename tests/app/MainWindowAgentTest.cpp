@@ -1,0 +1,127 @@
+// The main window against the simulated access point: the status poll, its
+// lamps and status line, a stopped agent and its recovery.
+#include "ApsimProcess.h"
+#include "StatusLamp.h"
+#include "TMainForm.h"
+#include "VrMessageBox.h"
+#include "VrTimeScale.h"
+
+#include "../unit/TempFile.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRegularExpression AnsweredStatus(QStringLiteral("^Get: .+\\. Receive at \\d\\d:\\d\\d:\\d\\d [AP]M\\.$"));
+const QString TimedOut = QStringLiteral("(SNMPClass) SNMP request timed out!");
+
+class MainWindowAgent : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(startAgent({})); }
+    void startAgent(const std::vector<std::string> &options)
+    {
+        std::string why;
+        ASSERT_TRUE(m_agent.start(options, &why)) << why;
+        qputenv("XDG_RUNTIME_DIR", m_dir.path(QString()).toLocal8Bit());
+        // The host keeps the device's file, with the simulator's port, in conf/.
+        m_dir.write(QStringLiteral("registry.ini"),
+                    "[SOFTWARE\\Varnell\\Netvane5.1\\MibFile]\nPath=" + m_dir.path(QString()).toUtf8() + "/\n");
+        m_dir.write(QStringLiteral("127.0.0.1.cfg"),
+                    "[Program Information]\nAgentPort=" + QByteArray::number(m_agent.port())
+                        + "\nVersion=1\nSecurityModel=1\nSecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n");
+        qputenv("QRT5150_REGISTRY", m_dir.path(QStringLiteral("registry.ini")).toLocal8Bit());
+        // The poll's one-minute time-out becomes 600 ms.
+        VrSetTimeScale(0.01);
+    }
+    void TearDown() override
+    {
+        VrSetTimeScale(1.0);
+        qunsetenv("QRT5150_REGISTRY");
+    }
+
+    static bool allDark(TMainForm &form)
+    {
+        for (int lamp = 0; lamp < DevicePicture::LampCount; ++lamp)
+            if (form.lamp(DevicePicture::Lamp(lamp))->isLit())
+                return false;
+        return true;
+    }
+
+    QString hidden(TMainForm &form, const char *name)
+    {
+        if (auto *combo = form.findChild<QComboBox *>(QString::fromLatin1(name)))
+            return combo->currentText();
+        return form.findChild<QLineEdit *>(QString::fromLatin1(name))->text();
+    }
+
+    qrt::test::ApsimProcess m_agent;
+    ScratchDir m_dir;
+    VrMessageBoxRecorder m_boxes;
+};
+
+} // namespace
+
+TEST_F(MainWindowAgent, AnsweredPollLightsTheLampsAndStoppedAgentTurnsThemWhiteUntilItIsBack)
+{
+    TMainForm form;
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("QRT-5150 : 127.0.0.1"));
+
+    QTRY_VERIFY_WITH_TIMEOUT(AnsweredStatus.match(form.statusText()).hasMatch(), 5000);
+    EXPECT_FALSE(form.statusText().contains(QStringLiteral("Request:")));
+    EXPECT_TRUE(form.lamp(DevicePicture::Power)->isLit());
+    // The next poll follows two seconds after the answer.
+    EXPECT_TRUE(form.LedStatus.isActive());
+
+    m_agent.stop();
+    QTRY_COMPARE_WITH_TIMEOUT(form.statusText(), TimedOut, 8000);
+    EXPECT_TRUE(allDark(form));
+    // Polling goes on while the agent is away.
+    QTRY_VERIFY_WITH_TIMEOUT(form.LedStatus.isActive(), 1000);
+
+    std::string why;
+    ASSERT_TRUE(m_agent.restart(&why)) << why;
+    QTRY_VERIFY_WITH_TIMEOUT(AnsweredStatus.match(form.statusText()).hasMatch(), 8000);
+    EXPECT_TRUE(form.lamp(DevicePicture::Power)->isLit());
+    EXPECT_EQ(m_boxes.count(), 0);
+}
+
+TEST_F(MainWindowAgent, HiddenSettingsAreReadAndBlinkingWirelessLedFlashesWlanWhileLanStaysLit)
+{
+    // The factory setting: the 2.4 GHz LED blinks.
+    TMainForm form;
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    EXPECT_EQ(hidden(form, "CB_ApMode"), QStringLiteral("Access Point"));
+    EXPECT_EQ(hidden(form, "CB_Fuction1"), QStringLiteral("Disable"));
+    QTRY_COMPARE_WITH_TIMEOUT(hidden(form, "CB_Led2dot4G"), QStringLiteral("blinking"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(hidden(form, "IPAddressEdit"), QStringLiteral("127.0.0.1"), 5000);
+    EXPECT_FALSE(hidden(form, "SubMaskEdit").isEmpty());
+
+    QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Wlan)->isLit(), 5000);
+    EXPECT_TRUE(form.lamp(DevicePicture::Lan)->isLit());
+    QTRY_VERIFY_WITH_TIMEOUT(!form.lamp(DevicePicture::Wlan)->isLit(), 2000);
+    EXPECT_TRUE(form.lamp(DevicePicture::Lan)->isLit());
+    EXPECT_TRUE(form.lamp(DevicePicture::Power)->isLit());
+}
+
+TEST_F(MainWindowAgent, WithoutBlinkingLedsTheLanLampFlashesAndWlanStaysWhite)
+{
+    // The 2.4 GHz LED setting cannot be read (genErr), the 5 GHz one is off.
+    m_agent.stop();
+    ASSERT_NO_FATAL_FAILURE(startAgent({"--fail", "1.3.6.1.4.1.48213.10.37.37.5.1.4.1.1.6.1=5"}));
+    TMainForm form;
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    QTRY_COMPARE_WITH_TIMEOUT(hidden(form, "CB_Led5G"), QStringLiteral("disable"), 5000);
+    EXPECT_NE(hidden(form, "CB_Led2dot4G"), QStringLiteral("blinking"));
+
+    QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Lan)->isLit(), 5000);
+    EXPECT_FALSE(form.lamp(DevicePicture::Wlan)->isLit());
+    QTRY_VERIFY_WITH_TIMEOUT(!form.lamp(DevicePicture::Lan)->isLit(), 2000);
+    EXPECT_FALSE(form.lamp(DevicePicture::Wlan)->isLit());
+    EXPECT_TRUE(form.lamp(DevicePicture::Power)->isLit());
+}
