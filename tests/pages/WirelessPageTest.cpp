@@ -337,6 +337,11 @@ TEST_F(WirelessPage, WirelessClientLocksVisibilityChannelAndWidth)
     EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
     EXPECT_EQ(number(kApMode), 4);
     EXPECT_EQ(setsOf(kSsidBroadcast), 0);
+
+    // While the device runs as a client it cannot survey for WDS peers.
+    EXPECT_TRUE(find<QPushButton>("SiteScan")->isEnabled());
+    choose("CB_APMode", "WDS");
+    EXPECT_FALSE(find<QPushButton>("SiteScan")->isEnabled());
 }
 
 TEST_F(WirelessPage, WdsPeersRefuseDuplicatesAndReplaceTheList)

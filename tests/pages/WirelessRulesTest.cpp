@@ -18,16 +18,6 @@ TEST(WirelessRules, ModesByBandAndCountry)
     EXPECT_EQ(ApModesInForce("GB", true).size(), 2);
 }
 
-TEST(WirelessRules, CipherEntriesPerMode)
-{
-    EXPECT_EQ(CipherEntries(ApMode::AccessPoint), (QStringList{"Auto", "AES", "TKIP"}));
-    EXPECT_EQ(CipherEntries(ApMode::WirelessClient), (QStringList{"Auto", "AES", "TKIP"}));
-    EXPECT_EQ(CipherEntries(ApMode::WdsWithAp), (QStringList{"Auto", "AES"}));
-    EXPECT_EQ(CipherEntries(ApMode::Wds), QStringList{"AES"});
-    EXPECT_EQ(EntryIndex(CipherEntries(ApMode::AccessPoint), "tkip"), 2);
-    EXPECT_EQ(EntryIndex(CipherEntries(ApMode::Wds), "tkip"), 0);
-}
-
 TEST(WirelessRules, ChannelListChoice)
 {
     EXPECT_EQ(ChannelListFor(false, "WDS", "JP", 1), ChannelList::Band24);

@@ -289,7 +289,7 @@ void TFM_Wirless::Refresh()
     load(m_basic);
     load(m_channelDb);
     load(m_apMode);
-    m_apModeRead = m_apMode->Request.VarList.Item(0).value;
+    takeApModeRead();
     applicationChanged();
     load(m_security);
     for (VrSNMPRequest2Edits *key : m_keys)
@@ -352,6 +352,14 @@ void TFM_Wirless::afterCloneRead()
         ui->Edt_MACAddr->clear();
 }
 
+// A device running as a client cannot survey for WDS peers until its new
+// mode is in effect.
+void TFM_Wirless::takeApModeRead()
+{
+    m_apModeRead = m_apMode->Request.VarList.Item(0).value;
+    m_clientMode = ApModeFromText(m_apModeRead) == int(ApMode::WirelessClient);
+}
+
 // The device takes only the modes of the list in force, so the binding is
 // made anew with the list of the band and country.
 void TFM_Wirless::bindApMode()
@@ -363,7 +371,7 @@ void TFM_Wirless::bindApMode()
     m_restricted = IsRestrictedBand(country(), band5());
     m_apMode->BindPart(0, 0, VrSyntaxInteger, &WlApModeOptions(m_restricted), ui->CB_APMode);
     load(m_apMode);
-    m_apModeRead = m_apMode->Request.VarList.Item(0).value;
+    takeApModeRead();
     if (m_restricted && ui->CB_APMode->currentIndex() < 0)
         ui->CB_APMode->setCurrentIndex(0);
 }

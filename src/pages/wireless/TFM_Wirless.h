@@ -56,6 +56,7 @@ private:
     void afterPeersRead();
     void afterCloneRead();
     void bindApMode();
+    void takeApModeRead();
 
     // Handlers, named after what the user changes.
     void bandChanged();

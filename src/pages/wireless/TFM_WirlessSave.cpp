@@ -65,8 +65,6 @@ void TFM_Wirless::Save()
         ui->StatusBar1->setSimpleText(QStringLiteral("Setting error!"));
         return;
     }
-    if (m == ApMode::WirelessClient)
-        m_clientMode = true;
     Refresh();
     ui->StatusBar1->setSimpleText(QStringLiteral("Setting Success!"));
 }
