@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -485,6 +486,26 @@ TEST_F(WirelessPage, WepKeysSharedWithAnotherSsidAreWarnedAbout)
     EXPECT_EQ(status(), "Setting Success!");
     EXPECT_EQ(number(kEncryption), 1);
     EXPECT_EQ(setsOf(kWepKey1), 1);
+}
+
+TEST_F(WirelessPage, SilentDeviceStopsTheReadingAtTheFirstGroup)
+{
+    const QString mute = dir.filePath(QStringLiteral("mute"));
+    std::ofstream(mute.toStdString()) << "";
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    device.stop();
+    std::string why;
+    ASSERT_TRUE(device.start({"--mute-file", mute.toStdString()}, &why)) << why;
+    g_SNMPDevice.port = uint16_t(device.port());
+    const int retries = g_SNMPRetries;
+    g_SNMPRetries = 0;
+    QElapsedTimer clock;
+    clock.start();
+    openPage(); // the country group alone waits out its 10 s
+    g_SNMPRetries = retries;
+    EXPECT_LT(clock.elapsed(), 15000);
+    EXPECT_TRUE(status().contains(QStringLiteral("timed out"))) << status().toStdString();
+    EXPECT_EQ(boxes.count(), 0);
 }
 
 } // namespace

@@ -93,7 +93,8 @@ VrSNMPRequest2Edits *TFM_Wirless::makeBinder(const VrSNMPVarDef *table, int kind
     binder->Request.Timeout = timeout;
     binder->Asynchronous = false;
     binder->SetStatusTarget(ui->StatusBar1);
-    binder->Request.OnError = [binder](VrSNMPError &error) {
+    binder->Request.OnError = [this, binder](VrSNMPError &error) {
+        m_lastError = error.Code;
         if (error.Code != 0)
             binder->ShowStatus(error.Message);
     };
@@ -161,6 +162,9 @@ void TFM_Wirless::bindAll()
     m_channelLists->BindControl(WlListGWds, ui->ED_IndoorWdsChannelList);
     m_channelLists->BindControl(WlListOutdoor, ui->ED_OutdoorChannelList);
     m_channelLists->BindComboBox(WlApplication, ui->CB_App);
+
+    m_apMode = makeBinder(kWlApModeVars, VrListInstance, 2000, QStringLiteral("Mode"));
+    m_wifiMode = makeBinder(kWlWifiModeVars, VrListInstance, 10000, QStringLiteral("Wireless mode"));
 
     m_mssidState = makeBinder(kWlMssidStateVars, VrListInstance, 1000, QStringLiteral("Multi-SSID"));
     m_mssidState->BindComboBox(0, ui->CB_MultEnable);
@@ -246,7 +250,8 @@ void TFM_Wirless::bindAll()
 // channel lists, the security translation needs the mode and multi-SSID state.
 void TFM_Wirless::readAll()
 {
-    load(m_country);
+    if (!answers(m_country))
+        return;
     load(m_vlan);
     load(m_mssidTable);
     load(m_band);
@@ -256,7 +261,6 @@ void TFM_Wirless::readAll()
     bandChanged();
 
     const bool b5 = band5();
-    m_wifiMode = makeBinder(kWlWifiModeVars, VrListInstance, 10000, QStringLiteral("Wireless mode"));
     m_wifiMode->BindPart(0, 0, VrSyntaxInteger, &WlWifiModeOptions(b5), b5 ? ui->CB_WMode2 : ui->CB_WMode1);
     load(m_wifiMode);
 
@@ -283,7 +287,8 @@ void TFM_Wirless::readAll()
 
 void TFM_Wirless::Refresh()
 {
-    load(m_vlan);
+    if (!answers(m_vlan))
+        return;
     load(m_mssidTable);
     load(m_band);
     load(m_basic);
@@ -306,6 +311,17 @@ void TFM_Wirless::Refresh()
     keyFormatChanged();
     encryptionChanged();
     ui->StatusBar1->setSimpleText(QStringLiteral("Refresh Ok!"));
+}
+
+// A device that does not answer would make every further group wait out its
+// own time-out, minutes in all: the page then stays as it is and says why.
+bool TFM_Wirless::answers(VrSNMPRequest2Edits *first)
+{
+    if (load(first) || m_lastError != VrErrTimeout)
+        return true;
+    qCWarning(lcWireless) << "the device does not answer; reading stopped";
+    layoutByMode();
+    return false;
 }
 
 // What the reads of the security, passphrase, RADIUS and key groups leave
@@ -364,10 +380,7 @@ void TFM_Wirless::takeApModeRead()
 // made anew with the list of the band and country.
 void TFM_Wirless::bindApMode()
 {
-    if (!m_apMode)
-        m_apMode = makeBinder(kWlApModeVars, VrListInstance, 2000, QStringLiteral("Mode"));
-    else
-        m_apMode->Unbind(0);
+    m_apMode->Unbind(0);
     m_restricted = IsRestrictedBand(country(), band5());
     m_apMode->BindPart(0, 0, VrSyntaxInteger, &WlApModeOptions(m_restricted), ui->CB_APMode);
     load(m_apMode);
@@ -568,7 +581,7 @@ void TFM_Wirless::updateChannelWidth()
 {
     ChannelWidthInputs in;
     in.band5 = band5();
-    in.wifiMode = m_wifiMode ? m_wifiMode->Request.VarList.Item(0).value.toInt() : 0;
+    in.wifiMode = m_wifiMode->Request.VarList.Item(0).value.toInt();
     in.channel = ui->CB_Chanal->currentText();
     in.authClass = ui->CB_SecurityMode->currentText();
     in.encryption = ui->CB_dot11Encryption->currentText() == TextEnable;

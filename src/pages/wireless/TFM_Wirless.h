@@ -49,6 +49,7 @@ private:
     VrSNMPRequest2Edits *makeBinder(const VrSNMPVarDef *table, int kind, unsigned timeout,
                                     const QString &description);
     bool load(VrSNMPRequest2Edits *binder);
+    bool answers(VrSNMPRequest2Edits *first);
     bool apply(VrSNMPRequest2Edits *binder);
     void bindAll();
     void readAll();
@@ -146,6 +147,7 @@ private:
     bool m_vlanWarned = false;
     bool m_clientMode = false;  // the device runs (or was last saved) as a client
     bool m_scanning = false;
+    int m_lastError = 0;        // code of the last exchange
 };
 
 // The open wireless page, or null.
