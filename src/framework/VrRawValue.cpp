@@ -144,18 +144,7 @@ int partWidth(int syntax)
 
 bool knownSyntax(int syntax)
 {
-    switch (syntax) {
-    case VrSyntaxTruthValue: case VrSyntaxInteger: case VrSyntaxOctetHex: case VrSyntaxOctetHex2:
-    case VrSyntaxNull: case VrSyntaxOid: case VrSyntaxIpAddress: case VrSyntaxCounter32:
-    case VrSyntaxGauge32: case VrSyntaxTimeTicks: case VrSyntaxOpaque: case VrSyntaxAddress:
-    case VrSyntaxCounter64: case VrSyntaxUnsigned32: case VrSyntaxReal: case VrSyntaxMacAddress:
-    case VrSyntaxDateAndTime: case VrSyntaxDateTime8: case VrSyntaxDisplayString:
-    case VrPartBool8: case VrPartInt8: case VrPartUInt8: case VrPartBool16: case VrPartInt16:
-    case VrPartUInt16:
-        return true;
-    default:
-        return false;
-    }
+    return VrSNMPValue::IsKnownSyntax(syntax) || (syntax >= VrPartBool8 && syntax <= VrPartUInt16);
 }
 
 } // namespace

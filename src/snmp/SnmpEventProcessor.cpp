@@ -1,5 +1,6 @@
 #include "SnmpEventProcessor.h"
 
+#include <QDeadlineTimer>
 #include <QSocketNotifier>
 
 #include <net-snmp/net-snmp-config.h>
@@ -115,6 +116,49 @@ void SnmpEventProcessor::onTimer()
     for (void *session : sessions) {
         if (m_sessions.count(session))
             snmp_sess_timeout(session);
+    }
+    Rearm();
+}
+
+void SnmpEventProcessor::WaitWhile(const std::function<bool()> &busy, int ms)
+{
+    QDeadlineTimer deadline(ms, Qt::PreciseTimer);
+    while (busy() && !deadline.hasExpired()) {
+        int numfds = 0;
+        fd_set fds;
+        FD_ZERO(&fds);
+        const qint64 left = deadline.remainingTime();
+        timeval tv{time_t(left / 1000), suseconds_t((left % 1000) * 1000)};
+        bool timed = false;
+        for (auto &[session, notifier] : m_sessions) {
+            int block = 1;
+            timeval sessionTv{};
+            snmp_sess_select_info(session, &numfds, &fds, &sessionTv, &block);
+            if (!block && timercmp(&sessionTv, &tv, <)) {
+                tv = sessionTv;
+                timed = true;
+            }
+        }
+        const int ready = ::select(numfds, &fds, nullptr, nullptr, &tv);
+        // Callbacks may open or close sessions: walk a snapshot.
+        std::vector<void *> sessions;
+        for (auto &[session, notifier] : m_sessions)
+            sessions.push_back(session);
+        for (void *session : sessions) {
+            if (!m_sessions.count(session))
+                continue;
+            if (ready > 0) {
+                netsnmp_transport *transport = snmp_sess_transport(session);
+                if (transport && FD_ISSET(transport->sock, &fds)) {
+                    fd_set one;
+                    FD_ZERO(&one);
+                    FD_SET(transport->sock, &one);
+                    snmp_sess_read(session, &one);
+                }
+            } else if (ready == 0 && timed) {
+                snmp_sess_timeout(session);
+            }
+        }
     }
     Rearm();
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <map>
 
 class QSocketNotifier;
@@ -27,6 +28,12 @@ public:
 
     // Re-arms the time-out timer after a send added a pending request.
     void Rearm();
+
+    // Drives the watched sessions directly (answers, time-outs, retries) while
+    // busy() holds, for at most ms milliseconds. No other event is delivered:
+    // a request being destroyed waits here for its answers without letting
+    // widgets that are being torn down around it receive events.
+    void WaitWhile(const std::function<bool()> &busy, int ms);
 
 private:
     SnmpEventProcessor();

@@ -10,10 +10,7 @@
 #include "VrSNMPTarget.h"
 #include "VrSNMPValue.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QLoggingCategory>
-#include <QTimer>
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
@@ -176,13 +173,8 @@ VrSNMPRequest::VrSNMPRequest()
 VrSNMPRequest::~VrSNMPRequest()
 {
     Alive = false;
-    if (Pending > 0 && QCoreApplication::instance()) {
-        QEventLoop loop;
-        m_waitLoop = &loop;
-        QTimer::singleShot(kDestructorWaitMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec();
-        m_waitLoop = nullptr;
-    }
+    if (Pending > 0)
+        SnmpEventProcessor::Global().WaitWhile([this] { return Pending > 0; }, kDestructorWaitMs);
     // Answers still out after the wait must not reach a freed request.
     for (VrSNMPAsyncRecord *record : m_outstanding)
         record->request = nullptr;
@@ -572,8 +564,6 @@ void VrSNMPRequest::complete(VrSNMPAsyncRecord &record, VrSNMPError &error, cons
 void VrSNMPRequest::countDown()
 {
     --Pending;
-    if (m_waitLoop && Pending <= 0)
-        m_waitLoop->quit();
 }
 
 void VrSNMPRequest::GetAsync(VrSNMPCompletion done, void *data, bool first)

@@ -10,7 +10,6 @@
 #include <set>
 #include <vector>
 
-class QEventLoop;
 struct variable_list;
 struct snmp_pdu;
 struct VrSNMPAsyncRecord;
@@ -126,5 +125,4 @@ private:
     bool checkListKind(bool &ok);
 
     std::set<VrSNMPAsyncRecord *> m_outstanding;
-    QEventLoop *m_waitLoop = nullptr;
 };

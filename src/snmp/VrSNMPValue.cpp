@@ -119,20 +119,6 @@ T required(const std::optional<T> &value)
     return *value;
 }
 
-bool isKnownSyntax(int syntax)
-{
-    switch (syntax) {
-    case VrSyntaxTruthValue: case VrSyntaxInteger: case VrSyntaxOctetHex: case VrSyntaxOctetHex2:
-    case VrSyntaxNull: case VrSyntaxOid: case VrSyntaxIpAddress: case VrSyntaxCounter32:
-    case VrSyntaxGauge32: case VrSyntaxTimeTicks: case VrSyntaxOpaque: case VrSyntaxAddress:
-    case VrSyntaxCounter64: case VrSyntaxUnsigned32: case VrSyntaxReal: case VrSyntaxMacAddress:
-    case VrSyntaxDateAndTime: case VrSyntaxDateTime8: case VrSyntaxDisplayString:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The text of a syntax whose value travels as raw bytes (OCTET STRING family).
 std::optional<QString> textOfBytes(int syntax, const QByteArray &bytes)
 {
@@ -196,7 +182,7 @@ const QString &VrSNMPValue::NullText()
 
 std::optional<QString> VrSNMPValue::FromVarbind(int syntax, const variable_list &vb)
 {
-    if (!isKnownSyntax(syntax))
+    if (!VrSNMPValue::IsKnownSyntax(syntax))
         badSyntax();
     if (syntax == VrSyntaxNull)
         return NullText();
@@ -259,7 +245,7 @@ QString VrSNMPValue::PrintedEmpty(int syntax)
 void VrSNMPValue::AddToPdu(snmp_pdu *pdu, const std::vector<Arc> &name, int syntax,
                            const QString &text)
 {
-    if (!isKnownSyntax(syntax))
+    if (!VrSNMPValue::IsKnownSyntax(syntax))
         badSyntax();
     const oid *arcs = name.data();
     const size_t count = name.size();
@@ -318,7 +304,7 @@ std::optional<QString> VrSNMPValue::DecodeIndex(int syntax, bool implied,
                                                 const std::vector<Arc> &arcs,
                                                 size_t &pos)
 {
-    if (!isKnownSyntax(syntax))
+    if (!VrSNMPValue::IsKnownSyntax(syntax))
         badSyntax();
     const size_t left = arcs.size() - std::min(pos, arcs.size());
     auto take = [&](size_t n) -> std::optional<std::vector<Arc>> {
@@ -409,7 +395,7 @@ std::optional<QString> VrSNMPValue::DecodeIndex(int syntax, bool implied,
 
 QString VrSNMPValue::EncodeIndex(int syntax, bool implied, const QString &value)
 {
-    if (!isKnownSyntax(syntax))
+    if (!VrSNMPValue::IsKnownSyntax(syntax))
         badSyntax();
     std::vector<Arc> arcs;
     auto addBytes = [&](const QByteArray &bytes, bool withLength) {
@@ -598,4 +584,18 @@ std::optional<double> VrSNMPValue::DayNumberFromText(const QString &text)
     if (!when.isValid())
         return std::nullopt;
     return DayNumber(when);
+}
+
+bool VrSNMPValue::IsKnownSyntax(int syntax)
+{
+    switch (syntax) {
+    case VrSyntaxTruthValue: case VrSyntaxInteger: case VrSyntaxOctetHex: case VrSyntaxOctetHex2:
+    case VrSyntaxNull: case VrSyntaxOid: case VrSyntaxIpAddress: case VrSyntaxCounter32:
+    case VrSyntaxGauge32: case VrSyntaxTimeTicks: case VrSyntaxOpaque: case VrSyntaxAddress:
+    case VrSyntaxCounter64: case VrSyntaxUnsigned32: case VrSyntaxReal: case VrSyntaxMacAddress:
+    case VrSyntaxDateAndTime: case VrSyntaxDateTime8: case VrSyntaxDisplayString:
+        return true;
+    default:
+        return false;
+    }
 }

@@ -31,6 +31,8 @@ public:
     using Arc = unsigned long; // Net-SNMP's OID arc type
 
     static const QString &NullText();
+    // Whether the syntax code is one of the item syntaxes a value can have.
+    static bool IsKnownSyntax(int syntax);
     // The text of a value that prints empty: the empty text for the hex
     // syntaxes and DisplayString, "(NULL)" for every other syntax.
     static QString PrintedEmpty(int syntax);

@@ -161,14 +161,21 @@ TEST_F(SnmpAsyncV3, DestructionWaitsForOutstandingAnswersAtMostSixSeconds)
 {
     Completions seen;
     QElapsedTimer clock;
+    bool otherEventRan = false;
     {
         auto r = request();
         r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
         r->GetAsync(&Completions::Record, &seen, true);
+        // The wait must not deliver unrelated events: a request is often
+        // destroyed among the children of a dialog that is being torn down.
+        QTimer::singleShot(0, [&otherEventRan] { otherEventRan = true; });
         clock.start();
     }
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_EQ(seen.calls, 0); // the completion no longer runs once destruction began
+    EXPECT_FALSE(otherEventRan);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(otherEventRan);
 
     SilentUdpPeer silent;
     {
