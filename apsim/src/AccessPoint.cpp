@@ -34,6 +34,9 @@ AccessPoint::AccessPoint(Inventory inventory, DeviceSettings settings)
     : m_device(std::move(inventory)), m_settings(std::move(settings))
 {
     m_device.keepInState("deviceInformationFirmwareVersion");
+    // The country is fixed at the factory; a state file may set it so that
+    // the regional rules of the pages can be tried.
+    m_device.keepInState("dot11Countrycode");
     setLan(m_settings.lanAddress, m_settings.lanPrefix);
     registerClockAndCounters();
     registerSurveys();

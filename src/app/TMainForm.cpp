@@ -13,6 +13,7 @@
 #include "TAboutForm.h"
 #include "TFM_DevInfo.h"
 #include "TFM_Information.h"
+#include "TFM_Wirless.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
 #include "VrSNMPError.h"
@@ -106,7 +107,7 @@ struct MenuEntry {
 
 const MenuEntry MenuEntries[] = {
     {"&Home", "&Information", "TFM_Information", [](TMainForm *w) { RunModalPage(FM_Information, w); }},
-    {"&Home", "&Wireless", "TFM_Wirless", nullptr},
+    {"&Home", "&Wireless", "TFM_Wirless", [](TMainForm *w) { RunModalPage(FM_Wirless, w); }},
     {"&Home", "&LAN", "TFM_LanCfg", nullptr},
     {"&Home", "Internet &Connection", "TFM_InternetConnect", nullptr},
     {"&Advanced", "&Performance", "TFM_Performace", nullptr},

@@ -84,7 +84,8 @@ TEST_F(MainWindow, MenuBarHasTheFiveMenusWithMnemonics)
 TEST_F(MainWindow, PagesNotInThisBuildAreDisabledAboutOpensModally)
 {
     TMainForm form;
-    EXPECT_FALSE(action(form, "act_TFM_Wirless")->isEnabled());
+    EXPECT_TRUE(action(form, "act_TFM_Wirless")->isEnabled());
+    EXPECT_FALSE(action(form, "act_TFM_LanCfg")->isEnabled());
     EXPECT_FALSE(action(form, "act_TLogSetForm")->isEnabled());
     QAction *about = action(form, "act_TAboutForm");
     ASSERT_TRUE(about->isEnabled());
