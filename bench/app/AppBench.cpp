@@ -178,6 +178,9 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "a page did not open\n");
             return 1;
         }
+        // Separates what the pages' first opening costs once from any growth per opening.
+        if (round == 0)
+            std::printf("BENCH app_rss_after_first_pages %ld kB\n", residentKilobytes());
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const long after = residentKilobytes();
