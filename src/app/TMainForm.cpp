@@ -413,6 +413,7 @@ void TMainForm::statusAnswered(void *data, VrSNMPError &error, VrSNMPVarList &)
                                           QTime::currentTime().toString(QStringLiteral("hh:mm:ss AP"))));
         form->BlinkStep();
         form->saveScreenshotOnce();
+        emit form->StatusAnswered();
     }
     form->LedStatus.start();
 }

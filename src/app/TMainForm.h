@@ -53,6 +53,10 @@ public:
     QTimer LedBlink;
     QTimer Timer1;
 
+signals:
+    // Each status poll the device answered, once the lamps show it.
+    void StatusAnswered();
+
 private:
     void buildMenu();
     void buildHiddenControls();

@@ -1,9 +1,11 @@
 #include "LaunchParameters.h"
 #include "ModuleInfo.h"
+#include "StatusLamp.h"
 #include "TMainForm.h"
 #include "VrMessageBox.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -50,5 +52,13 @@ int main(int argc, char **argv)
         return 1;
     }
     form.show();
+    if (qEnvironmentVariableIntValue("QRT5150_EXIT_AFTER_FIRST_POLL") == 1) {
+        // Start-up's own reads may have let the first answer in already, before
+        // the event loop runs.
+        if (form.lamp(DevicePicture::Power)->isLit())
+            QTimer::singleShot(0, &app, &QCoreApplication::quit);
+        else
+            QObject::connect(&form, &TMainForm::StatusAnswered, &app, &QCoreApplication::quit);
+    }
     return QApplication::exec();
 }
