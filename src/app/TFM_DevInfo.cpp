@@ -1,7 +1,7 @@
 #include "TFM_DevInfo.h"
 
 #include "DevInfoText.h"
-#include "ObjectTable.h"
+#include "VrSNMPObjectTable.h"
 #include "ScaledTimeout.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"

@@ -1,6 +1,6 @@
 #include "TFM_Information.h"
 
-#include "ObjectTable.h"
+#include "VrSNMPObjectTable.h"
 #include "VrMessageBox.h"
 #include "VrSNMPRequest2Edits.h"
 #include "ui_TFM_Information.h"

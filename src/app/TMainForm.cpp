@@ -6,7 +6,7 @@
 #include "LaunchParameters.h"
 #include "ModalPage.h"
 #include "ModuleInfo.h"
-#include "ObjectTable.h"
+#include "VrSNMPObjectTable.h"
 #include "ScaledTimeout.h"
 #include "SingleInstance.h"
 #include "StatusLamp.h"

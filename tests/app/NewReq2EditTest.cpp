@@ -2,7 +2,7 @@
 // access point, whose free rows read 000000000000.
 #include "AgentFixture.h"
 #include "New_req2Edit.h"
-#include "ObjectTable.h"
+#include "VrSNMPObjectTable.h"
 #include "SnmpTestClient.h"
 
 #include <QDialog>

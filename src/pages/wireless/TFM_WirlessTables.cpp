@@ -1,13 +1,11 @@
 #include "TFM_WirlessTables.h"
 
 #include "VrOptionList.h"
+#include "VrSNMPObjectTable.h"
 
 // Flags: 0x02 read, 0x04 write, 0x06 read-write, 0x01 table key; 0x20 marks
 // an object left out of the exchanges until the page takes it in.
 #define P "1.3.6.1.4.1.48213.10.37.37."
-#define END {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}
-#define VAR(oid, name, syntax, flags, options) \
-    {P oid, name, syntax, flags, options, nullptr, nullptr, nullptr, nullptr, nullptr}
 
 namespace {
 
@@ -57,58 +55,58 @@ constexpr int kMac = VrSyntaxMacAddress;
 
 } // namespace
 
-const VrSNMPVarDef kWlCountryVars[] = {VAR("2.1.3.2.1.1.27.1", "dot11Countrycode", kText, 0x02, nullptr), END};
-const VrSNMPVarDef kWlVlanVars[] = {VAR("3.3.5.1.1.0", "dot11VlanStatus", kInt, 0x06, &gDisEn), END};
+const VrSNMPVarDef kWlCountryVars[] = {VarDef(P "2.1.3.2.1.1.27.1", "dot11Countrycode", kText, 0x02, nullptr), VarEnd};
+const VrSNMPVarDef kWlVlanVars[] = {VarDef(P "3.3.5.1.1.0", "dot11VlanStatus", kInt, 0x06, &gDisEn), VarEnd};
 const VrSNMPVarDef kWlMssidTableVars[] = {
-    VAR("3.3.3.3.1.1", "dot11MssidIndex", kInt, 0x01, nullptr),
-    VAR("3.3.3.3.1.2", "dot11MssIndividualState", kInt, 0x02, &gDisEn),
-    VAR("3.3.3.3.1.3", "dot11MssidSsid", kText, 0x02, nullptr),
-    VAR("3.3.3.3.1.5", "dot11MssidAuthentication", kInt, 0x02, nullptr),
-    END};
-const VrSNMPVarDef kWlBandVars[] = {VAR("2.1.3.2.1.1.24.1", "dot11Band", kInt, 0x06, &gBand), END};
+    VarDef(P "3.3.3.3.1.1", "dot11MssidIndex", kInt, 0x01, nullptr),
+    VarDef(P "3.3.3.3.1.2", "dot11MssIndividualState", kInt, 0x02, &gDisEn),
+    VarDef(P "3.3.3.3.1.3", "dot11MssidSsid", kText, 0x02, nullptr),
+    VarDef(P "3.3.3.3.1.5", "dot11MssidAuthentication", kInt, 0x02, nullptr),
+    VarEnd};
+const VrSNMPVarDef kWlBandVars[] = {VarDef(P "2.1.3.2.1.1.24.1", "dot11Band", kInt, 0x06, &gBand), VarEnd};
 const VrSNMPVarDef kWlBasicVars[] = {
-    VAR("2.1.3.2.1.1.1.1", "dot11Ssid", kText, 0x26, nullptr),
-    VAR("2.1.3.2.1.1.2.1", "dot11SsidBroadcast", kInt, 0x26, &gDisEn),
-    VAR("2.1.3.2.1.1.3.1", "dot11Channel", kInt, 0x26, nullptr),
-    VAR("2.1.3.2.1.1.4.1", "dot11ABandChannelList", kText, 0x22, nullptr),
-    VAR("2.1.3.2.1.1.16.1", "dot11AutoChannelScan", kInt, 0x26, &gDisEn),
-    VAR("2.1.3.2.1.1.19.1", "dot11ChannelWidth", kInt, 0x26, &gWidth),
-    END};
-const VrSNMPVarDef kWlChannelDbVars[] = {VAR("5.1.4.1.1.8.1", "dataBaseChannel", kInt, 0x02, nullptr), END};
+    VarDef(P "2.1.3.2.1.1.1.1", "dot11Ssid", kText, 0x26, nullptr),
+    VarDef(P "2.1.3.2.1.1.2.1", "dot11SsidBroadcast", kInt, 0x26, &gDisEn),
+    VarDef(P "2.1.3.2.1.1.3.1", "dot11Channel", kInt, 0x26, nullptr),
+    VarDef(P "2.1.3.2.1.1.4.1", "dot11ABandChannelList", kText, 0x22, nullptr),
+    VarDef(P "2.1.3.2.1.1.16.1", "dot11AutoChannelScan", kInt, 0x26, &gDisEn),
+    VarDef(P "2.1.3.2.1.1.19.1", "dot11ChannelWidth", kInt, 0x26, &gWidth),
+    VarEnd};
+const VrSNMPVarDef kWlChannelDbVars[] = {VarDef(P "5.1.4.1.1.8.1", "dataBaseChannel", kInt, 0x02, nullptr), VarEnd};
 // The 5 GHz lists share their objects with the G-band lists, so one read
 // fills both sets of hidden fields; the application rides along.
 const VrSNMPVarDef kWlChannelListVars[] = {
-    VAR("2.1.3.2.1.1.5.1", "dot11GBandChannelList", kText, 0x02, nullptr),
-    VAR("2.1.3.2.1.1.6.1", "dot11GBandWdsChannelList", kText, 0x02, nullptr),
-    VAR("2.1.3.2.1.1.41.1", "dot11Band5GHzOutdoorChannelList", kText, 0x02, nullptr),
-    VAR("2.1.3.2.1.1.40.1", "dot11Application", kInt, 0x06, &gApplication),
-    END};
-const VrSNMPVarDef kWlWifiModeVars[] = {VAR("2.1.3.2.1.1.9.1", "dot11WifiMode", kInt, 0x02, nullptr), END};
-const VrSNMPVarDef kWlMssidStateVars[] = {VAR("3.3.3.1.1.1.1", "dot11MssidState", kInt, 0x06, &gDisEn), END};
-const VrSNMPVarDef kWlModeStatusVars[] = {VAR("2.1.3.2.1.1.26.1", "dot11ApModeStatus", kText, 0x02, nullptr), END};
-const VrSNMPVarDef kWlApModeVars[] = {VAR("2.1.3.2.1.1.18.1", "dot11ApMode", kInt, 0x06, &gApMode), END};
+    VarDef(P "2.1.3.2.1.1.5.1", "dot11GBandChannelList", kText, 0x02, nullptr),
+    VarDef(P "2.1.3.2.1.1.6.1", "dot11GBandWdsChannelList", kText, 0x02, nullptr),
+    VarDef(P "2.1.3.2.1.1.41.1", "dot11Band5GHzOutdoorChannelList", kText, 0x02, nullptr),
+    VarDef(P "2.1.3.2.1.1.40.1", "dot11Application", kInt, 0x06, &gApplication),
+    VarEnd};
+const VrSNMPVarDef kWlWifiModeVars[] = {VarDef(P "2.1.3.2.1.1.9.1", "dot11WifiMode", kInt, 0x02, nullptr), VarEnd};
+const VrSNMPVarDef kWlMssidStateVars[] = {VarDef(P "3.3.3.1.1.1.1", "dot11MssidState", kInt, 0x06, &gDisEn), VarEnd};
+const VrSNMPVarDef kWlModeStatusVars[] = {VarDef(P "2.1.3.2.1.1.26.1", "dot11ApModeStatus", kText, 0x02, nullptr), VarEnd};
+const VrSNMPVarDef kWlApModeVars[] = {VarDef(P "2.1.3.2.1.1.18.1", "dot11ApMode", kInt, 0x06, &gApMode), VarEnd};
 const VrSNMPVarDef kWlPassphraseVars[] = {
-    VAR("2.1.3.3.1.1.4.1", "dot11PassPhrase", kText, 0x06, nullptr),
-    VAR("2.1.3.3.1.1.5.1", "dot11CipherType", kInt, 0x06, &gCipher),
-    VAR("2.1.3.3.1.1.6.1", "dot11GroupKeyUpdateInterval", kInt, 0x06, nullptr),
-    END};
+    VarDef(P "2.1.3.3.1.1.4.1", "dot11PassPhrase", kText, 0x06, nullptr),
+    VarDef(P "2.1.3.3.1.1.5.1", "dot11CipherType", kInt, 0x06, &gCipher),
+    VarDef(P "2.1.3.3.1.1.6.1", "dot11GroupKeyUpdateInterval", kInt, 0x06, nullptr),
+    VarEnd};
 const VrSNMPVarDef kWlRadiusVars[] = {
-    VAR("2.1.3.3.1.1.7.1", "dot11PrimaryRadiusServer", VrSyntaxIpAddress, 0x06, nullptr),
-    VAR("2.1.3.3.1.1.8.1", "dot11PrimaryRadiusPort", kInt, 0x06, nullptr),
-    VAR("2.1.3.3.1.1.9.1", "dot11PrimaryRadiusSecret", kText, 0x06, nullptr),
-    VAR("2.1.3.3.1.1.21.1", "dot11NetworkAccessProtection", kInt, 0x06, &gDisEn),
-    END};
+    VarDef(P "2.1.3.3.1.1.7.1", "dot11PrimaryRadiusServer", VrSyntaxIpAddress, 0x06, nullptr),
+    VarDef(P "2.1.3.3.1.1.8.1", "dot11PrimaryRadiusPort", kInt, 0x06, nullptr),
+    VarDef(P "2.1.3.3.1.1.9.1", "dot11PrimaryRadiusSecret", kText, 0x06, nullptr),
+    VarDef(P "2.1.3.3.1.1.21.1", "dot11NetworkAccessProtection", kInt, 0x06, &gDisEn),
+    VarEnd};
 const VrSNMPVarDef kWlSecurityVars[] = {
-    VAR("2.1.3.3.1.1.1.1", "dot11Authentication", kInt, 0x06, &gAuth),
-    VAR("2.1.3.3.1.1.3.1", "dot11KeyIndex", kInt, 0x06, &gKeyIndex),
-    VAR("2.1.3.3.1.1.2.1", "dot11Encryption", kInt, 0x06, &gDisEn),
-    END};
+    VarDef(P "2.1.3.3.1.1.1.1", "dot11Authentication", kInt, 0x06, &gAuth),
+    VarDef(P "2.1.3.3.1.1.3.1", "dot11KeyIndex", kInt, 0x06, &gKeyIndex),
+    VarDef(P "2.1.3.3.1.1.2.1", "dot11Encryption", kInt, 0x06, &gDisEn),
+    VarEnd};
 
 namespace {
 #define WEP_KEY(n) \
     const VrSNMPVarDef kWepKey##n[] = { \
-        VAR("2.1.3.3.2.1.2." #n, "dot11KeyEntryMethod", kInt, 0x06, &gKeyType), \
-        VAR("2.1.3.3.2.1.3." #n, "dot11WepKey", kText, 0x06, nullptr), END};
+        VarDef(P "2.1.3.3.2.1.2." #n, "dot11KeyEntryMethod", kInt, 0x06, &gKeyType), \
+        VarDef(P "2.1.3.3.2.1.3." #n, "dot11WepKey", kText, 0x06, nullptr), VarEnd};
 WEP_KEY(1)
 WEP_KEY(2)
 WEP_KEY(3)
@@ -117,47 +115,47 @@ WEP_KEY(4)
 } // namespace
 const VrSNMPVarDef *const kWlWepKeyVars[4] = {kWepKey1, kWepKey2, kWepKey3, kWepKey4};
 
-#define PEER VAR("2.1.3.2.2.2.1.1.1", "dot11RemoteApMacAddressAdd", kMac, 0x24, nullptr)
+#define PEER VarDef(P "2.1.3.2.2.2.1.1.1", "dot11RemoteApMacAddressAdd", kMac, 0x24, nullptr)
 const VrSNMPVarDef kWlWdsPeerVars[] = {
     PEER, PEER, PEER, PEER, PEER, PEER, PEER, PEER,
-    VAR("2.1.3.2.2.2.1.3.1", "dot11RemoteApMacAddressDeleteAll", kInt, 0x24, &gDeleteAll),
-    END};
+    VarDef(P "2.1.3.2.2.2.1.3.1", "dot11RemoteApMacAddressDeleteAll", kInt, 0x24, &gDeleteAll),
+    VarEnd};
 #undef PEER
 const VrSNMPVarDef kWlWdsListVars[] = {
-    VAR("2.1.3.2.2.1.1.1", "ID", kInt, 0x01, nullptr),
-    VAR("2.1.3.2.2.1.1.2", "dot11RemoteApMacAddressList", kMac, 0x02, nullptr),
-    END};
+    VarDef(P "2.1.3.2.2.1.1.1", "ID", kInt, 0x01, nullptr),
+    VarDef(P "2.1.3.2.2.1.1.2", "dot11RemoteApMacAddressList", kMac, 0x02, nullptr),
+    VarEnd};
 const VrSNMPVarDef kWlSiteSurveyTriggerVars[] = {
-    VAR("2.1.3.2.3.1.1.1.1", "dot11SiteSurveyRefresh", kInt, 0x04, &gRefresh), END};
+    VarDef(P "2.1.3.2.3.1.1.1.1", "dot11SiteSurveyRefresh", kInt, 0x04, &gRefresh), VarEnd};
 const VrSNMPVarDef kWlSiteSurveyVars[] = {
-    VAR("2.1.3.2.3.2.1.1", "ID", kInt, 0x01, nullptr),
-    VAR("2.1.3.2.3.2.1.3", "CH", kInt, 0x02, nullptr),
-    VAR("2.1.3.2.3.2.1.4", "Signal", kInt, 0x02, nullptr),
-    VAR("2.1.3.2.3.2.1.5", "BSSID", kMac, 0x02, nullptr),
-    VAR("2.1.3.2.3.2.1.6", "Security", kText, 0x02, nullptr),
-    VAR("2.1.3.2.3.2.1.7", "SSID", kText, 0x02, nullptr),
-    END};
+    VarDef(P "2.1.3.2.3.2.1.1", "ID", kInt, 0x01, nullptr),
+    VarDef(P "2.1.3.2.3.2.1.3", "CH", kInt, 0x02, nullptr),
+    VarDef(P "2.1.3.2.3.2.1.4", "Signal", kInt, 0x02, nullptr),
+    VarDef(P "2.1.3.2.3.2.1.5", "BSSID", kMac, 0x02, nullptr),
+    VarDef(P "2.1.3.2.3.2.1.6", "Security", kText, 0x02, nullptr),
+    VarDef(P "2.1.3.2.3.2.1.7", "SSID", kText, 0x02, nullptr),
+    VarEnd};
 const VrSNMPVarDef kWlWdsSurveyTriggerVars[] = {
-    VAR("2.1.3.2.4.1.1.1.1", "dot11WdsSiteSurveyRefresh", kInt, 0x04, &gRefresh), END};
+    VarDef(P "2.1.3.2.4.1.1.1.1", "dot11WdsSiteSurveyRefresh", kInt, 0x04, &gRefresh), VarEnd};
 const VrSNMPVarDef kWlWdsSurveyVars[] = {
-    VAR("2.1.3.2.4.2.1.1", "ID", kInt, 0x01, nullptr),
-    VAR("2.1.3.2.4.2.1.2", "CH", kInt, 0x02, nullptr),
-    VAR("2.1.3.2.4.2.1.3", "Signal", kInt, 0x02, nullptr),
-    VAR("2.1.3.2.4.2.1.4", "BSSID", kMac, 0x02, nullptr),
-    VAR("2.1.3.2.4.2.1.5", "Security", kText, 0x02, nullptr),
-    VAR("2.1.3.2.4.2.1.6", "SSID", kText, 0x02, nullptr),
-    END};
+    VarDef(P "2.1.3.2.4.2.1.1", "ID", kInt, 0x01, nullptr),
+    VarDef(P "2.1.3.2.4.2.1.2", "CH", kInt, 0x02, nullptr),
+    VarDef(P "2.1.3.2.4.2.1.3", "Signal", kInt, 0x02, nullptr),
+    VarDef(P "2.1.3.2.4.2.1.4", "BSSID", kMac, 0x02, nullptr),
+    VarDef(P "2.1.3.2.4.2.1.5", "Security", kText, 0x02, nullptr),
+    VarDef(P "2.1.3.2.4.2.1.6", "SSID", kText, 0x02, nullptr),
+    VarEnd};
 const VrSNMPVarDef kWlCloneVars[] = {
-    VAR("2.1.3.1.1.1.1.1", "dot11MacCloneStatus", kInt, 0x06, &gDisEn),
-    VAR("2.1.3.1.1.1.2.1", "dot11MacCloneSource", kInt, 0x06, &gCloneSource),
-    VAR("2.1.3.1.1.1.3.1", "dot11MacCloneMacAddress", kMac, 0x06, nullptr),
-    END};
+    VarDef(P "2.1.3.1.1.1.1.1", "dot11MacCloneStatus", kInt, 0x06, &gDisEn),
+    VarDef(P "2.1.3.1.1.1.2.1", "dot11MacCloneSource", kInt, 0x06, &gCloneSource),
+    VarDef(P "2.1.3.1.1.1.3.1", "dot11MacCloneMacAddress", kMac, 0x06, nullptr),
+    VarEnd};
 const VrSNMPVarDef kWlCloneTriggerVars[] = {
-    VAR("2.1.3.1.1.1.4.1", "dot11MacCloneAddressRefresh", kInt, 0x04, &gCloneRefresh), END};
+    VarDef(P "2.1.3.1.1.1.4.1", "dot11MacCloneAddressRefresh", kInt, 0x04, &gCloneRefresh), VarEnd};
 const VrSNMPVarDef kWlCloneSurveyVars[] = {
-    VAR("2.1.3.1.2.1.1", "ID", kInt, 0x01, nullptr),
-    VAR("2.1.3.1.2.1.2", "MAC Address", kMac, 0x02, nullptr),
-    END};
+    VarDef(P "2.1.3.1.2.1.1", "ID", kInt, 0x01, nullptr),
+    VarDef(P "2.1.3.1.2.1.2", "MAC Address", kMac, 0x02, nullptr),
+    VarEnd};
 
 const VrOptionList &WlApModeOptions(bool restricted)
 {
