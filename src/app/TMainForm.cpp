@@ -4,16 +4,12 @@
 #include "HostPaths.h"
 #include "VrTextUtil.h"
 #include "LaunchParameters.h"
-#include "ModalPage.h"
 #include "ModuleInfo.h"
+#include "PageMenu.h"
 #include "VrSNMPObjectTable.h"
 #include "ScaledTimeout.h"
 #include "SingleInstance.h"
 #include "StatusLamp.h"
-#include "TAboutForm.h"
-#include "TFM_DevInfo.h"
-#include "TFM_Information.h"
-#include "TFM_Wirless.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
 #include "VrSNMPError.h"
@@ -93,51 +89,6 @@ const VrSNMPVarDef StatusObjects[] = {
     VarDef("1.3.6.1.2.1.1.1", "sysDescr", VrSyntaxDisplayString, VrFlagRead),
     VarEnd};
 
-
-using PageOpener = void (*)(TMainForm *);
-
-// One entry of the main menu. `menu` names the menu path, "|" between levels.
-// An entry whose page this build does not have yet stays visible but disabled.
-struct MenuEntry {
-    const char *menu;
-    const char *text;
-    const char *page;
-    PageOpener open;
-};
-
-const MenuEntry MenuEntries[] = {
-    {"&Home", "&Information", "TFM_Information", [](TMainForm *w) { RunModalPage(FM_Information, w); }},
-    {"&Home", "&Wireless", "TFM_Wirless", [](TMainForm *w) { RunModalPage(FM_Wirless, w); }},
-    {"&Home", "&LAN", "TFM_LanCfg", nullptr},
-    {"&Home", "Internet &Connection", "TFM_InternetConnect", nullptr},
-    {"&Advanced", "&Performance", "TFM_Performace", nullptr},
-    {"&Advanced|&Filters", "Wireless &MAC ACL", "TFM_FilterMACACL", nullptr},
-    {"&Advanced|&Filters", "WLAN &Partition", "TFM_WLANPart", nullptr},
-    {"&Advanced", "M&ulti-SSID", "TFM_MultiSSIDNewForm", nullptr},
-    {"&Advanced", "&DHCP Server", "TFM_DHCP", nullptr},
-    {"&Advanced", "&Intrusion", "TFM_RogueAP", nullptr},
-    {"&Advanced", "&Schedule", "TFM_Scheduling", nullptr},
-    {"&Advanced", "&QoS", "TFM_QosSetting", nullptr},
-    {"&Advanced", "&VLAN", "TFM_VlanSetting", nullptr},
-    {"&Advanced|&Router Settings", "Parental &Control", "TFM_ParentalCtr", nullptr},
-    {"&Advanced|&Router Settings", "Advance Port &Forwarding", "TFM_AdPortfwding", nullptr},
-    {"&Advanced|&Router Settings", "&MAC Filter", "TFM_RouterMACFilter", nullptr},
-    {"&Advanced|&Router Settings", "Firewall && &DMZ", "TFM_FirewallDMZ", nullptr},
-    {"&Advanced|&Router Settings", "Advanced &Network", "TFM_Adnetwork", nullptr},
-    {"&Tools", "&Administrator Settings", "TFM_Admin2", nullptr},
-    {"&Tools", "&System", "TFM_Sytem", nullptr},
-    {"&Tools", "&Firmware and SSL Certification Upload", "TFM_Firmware", nullptr},
-    {"&Tools", "&Time and Date", "TFM_Time", nullptr},
-    {"&Tools", "&Configuration File", "TFM_CfgFile", nullptr},
-    {"&Status", "&Device Information", "TFM_DevInfo", [](TMainForm *w) { RunModalPage(FM_DevInfo, w); }},
-    {"&Status", "&Client Information", "TClientInformation", nullptr},
-    {"&Status", "&WDS Information", "TFM_WDSInfo", nullptr},
-    {"&Status|S&tats", "&Ethernet", "TFM_Static", nullptr},
-    {"&Status|S&tats", "&WLAN", "TFM_StatWLAN", nullptr},
-    {"&Status|&Log", "&View Log", "TLogForm", nullptr},
-    {"&Status|&Log", "Log &Settings", "TLogSetForm", nullptr},
-    {"He&lp", "&About", "TAboutForm", [](TMainForm *w) { RunModalPage(AboutForm, w); }},
-};
 
 QString caption()
 {
@@ -221,7 +172,7 @@ void TMainForm::buildMenu()
         return menu;
     };
 
-    for (const MenuEntry &entry : MenuEntries) {
+    for (const PageMenuEntry &entry : PageMenu()) {
         QMenu *menu = menuFor(QString::fromLatin1(entry.menu));
         QAction *action = menu->addAction(QString::fromLatin1(entry.text));
         action->setObjectName(QStringLiteral("act_") + QString::fromLatin1(entry.page));

@@ -1,0 +1,13 @@
+#include "ModalPage.h"
+#include "PageMenu.h"
+#include "TFM_Wirless.h"
+
+#include <array>
+
+std::span<const PageRegistration> WirelessPages()
+{
+    static constexpr std::array Pages = std::to_array<PageRegistration>({
+        {"TFM_Wirless", [](QWidget *owner) { RunModalPage(FM_Wirless, owner); }},
+    });
+    return Pages;
+}
