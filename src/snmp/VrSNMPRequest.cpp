@@ -5,6 +5,7 @@
 #include "VrExpression.h"
 #include "VrNumList.h"
 #include "VrOptionList.h"
+#include "VrRawText.h"
 #include "VrSNMPSession.h"
 #include "VrSNMPStatusMap.h"
 #include "VrSNMPTarget.h"
@@ -251,7 +252,7 @@ snmp_pdu *VrSNMPRequest::buildPdu(Mode mode)
     if (Version == VrSNMPv3) {
         pdu->securityLevel = SecurityLevel;
         if (!ContextName.isEmpty()) {
-            const QByteArray name = ContextName.toUtf8();
+            const QByteArray name = VrBytesFromText(ContextName);
             pdu->contextName = duplicate(name);
             pdu->contextNameLen = size_t(name.size());
         }
@@ -263,7 +264,7 @@ snmp_pdu *VrSNMPRequest::buildPdu(Mode mode)
         }
     } else {
         // A v1/v2c session's own community is used only when the PDU has none.
-        const QByteArray community = (mode == Write ? WriteCommunity : ReadCommunity).toUtf8();
+        const QByteArray community = VrBytesFromText(mode == Write ? WriteCommunity : ReadCommunity);
         pdu->community = reinterpret_cast<u_char *>(duplicate(community));
         pdu->community_len = size_t(community.size());
     }

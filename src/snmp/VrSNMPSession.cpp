@@ -1,6 +1,7 @@
 #include "VrSNMPSession.h"
 
 #include "SnmpEventProcessor.h"
+#include "VrRawText.h"
 #include "VrSNMPError.h"
 #include "VrSNMPTarget.h"
 
@@ -63,7 +64,7 @@ int securityLevel(int level)
 // from the pass phrases. Returns an SNMPERR_* number.
 int setUpUsm(netsnmp_session &s, const VrSNMPSessionTarget &t, QByteArray &name)
 {
-    name = t.securityName.toUtf8();
+    name = VrBytesFromText(t.securityName);
     s.securityModel = SNMP_SEC_MODEL_USM;
     s.securityName = name.data();
     s.securityNameLen = size_t(name.size());
@@ -100,7 +101,7 @@ int setUpUsm(netsnmp_session &s, const VrSNMPSessionTarget &t, QByteArray &name)
     if (s.securityLevel == SNMP_SEC_LEVEL_NOAUTH)
         return SNMPERR_SUCCESS;
 
-    const QByteArray auth = t.authPassword.toUtf8();
+    const QByteArray auth = VrBytesFromText(t.authPassword);
     s.securityAuthKeyLen = USM_AUTH_KU_LEN;
     if (t.authProtocol == VrAuthNone
         || generate_Ku(s.securityAuthProto, u_int(s.securityAuthProtoLen),
@@ -111,7 +112,7 @@ int setUpUsm(netsnmp_session &s, const VrSNMPSessionTarget &t, QByteArray &name)
         return SNMPERR_SUCCESS;
 
     // Net-SNMP derives the privacy key with the authentication hash.
-    const QByteArray priv = t.privPassword.toUtf8();
+    const QByteArray priv = VrBytesFromText(t.privPassword);
     s.securityPrivKeyLen = USM_PRIV_KU_LEN;
     if (t.privProtocol == VrPrivNone
         || generate_Ku(s.securityAuthProto, u_int(s.securityAuthProtoLen),
@@ -273,7 +274,7 @@ void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target)
             continue;
         }
         const netsnmp_session *s = snmp_sess_session((*it)->channel.handle);
-        const QByteArray name = old.securityName.toUtf8();
+        const QByteArray name = VrBytesFromText(old.securityName);
         if (usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, name.data())) {
             usm_remove_user(user); // returns the list's head, not the user
             usm_free_user(user);
