@@ -8,6 +8,7 @@
 #define QRT_DECLARE_AREA(name) std::span<const PageRegistration> name##Pages();
 QRT_DECLARE_AREA(Info)
 QRT_DECLARE_AREA(Wireless)
+QRT_DECLARE_AREA(Network)
 #undef QRT_DECLARE_AREA
 
 namespace {
@@ -68,6 +69,7 @@ std::span<const PageMenuEntry> PageMenu()
     static const bool attached = [] {
         attach(InfoPages());
         attach(WirelessPages());
+        attach(NetworkPages());
         return true;
     }();
     Q_UNUSED(attached);

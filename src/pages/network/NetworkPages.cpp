@@ -1,0 +1,13 @@
+#include "ModalPage.h"
+#include "PageMenu.h"
+#include "TFM_LanCfg.h"
+
+#include <array>
+
+std::span<const PageRegistration> NetworkPages()
+{
+    static constexpr std::array Pages = std::to_array<PageRegistration>({
+        {"TFM_LanCfg", [](QWidget *owner) { RunModalPage(FM_LanCfg, owner); }},
+    });
+    return Pages;
+}
