@@ -9,6 +9,7 @@
 QRT_DECLARE_AREA(Info)
 QRT_DECLARE_AREA(Wireless)
 QRT_DECLARE_AREA(Network)
+QRT_DECLARE_AREA(Stations)
 #undef QRT_DECLARE_AREA
 
 namespace {
@@ -70,6 +71,7 @@ std::span<const PageMenuEntry> PageMenu()
         attach(InfoPages());
         attach(WirelessPages());
         attach(NetworkPages());
+        attach(StationsPages());
         return true;
     }();
     Q_UNUSED(attached);

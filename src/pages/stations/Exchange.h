@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <QWidget>
+class VrSNMPRequest2Controls;
+class VrStatusBar;
+struct VrSNMPVarDef;
+
+// How the station pages start their exchanges: every failure, whether raised
+// while the request is built, reported by a synchronous exchange or by an
+// asynchronous send that failed at once (no completion follows then), comes
+// back as one result with the text to show.
+namespace Stations {
+
+struct Outcome {
+    bool ok = true;
+    QString error;
+    int code = 0;
+};
+
+// A binder of the page for one group; time-out in hundredths of a second
+// (scaled for tests), synchronous unless asynchronous.
+template <class Binder>
+Binder *MakeBinder(QWidget *page, const VrSNMPVarDef *table, int kind, unsigned timeout,
+                   const QString &description, bool asynchronous = false);
+
+Outcome RunLoad(VrSNMPRequest2Controls *binder);
+// Writes the writable items as they are (the controls are gathered unless
+// gather is false); no read-back.
+Outcome RunApply(VrSNMPRequest2Controls *binder, bool gather = true);
+
+} // namespace Stations
+
+#include "ScaledTimeout.h"
+#include "VrSNMPRequest2Controls.h"
+
+template <class Binder>
+Binder *Stations::MakeBinder(QWidget *page, const VrSNMPVarDef *table, int kind, unsigned timeout,
+                             const QString &description, bool asynchronous)
+{
+    auto *binder = new Binder(page);
+    binder->Request.VarList = VrSNMPVarList(table, uint8_t(kind), 0);
+    binder->Request.VarList.description = description;
+    binder->Request.Timeout = ScaledTimeout(timeout);
+    binder->Asynchronous = asynchronous;
+    return binder;
+}
