@@ -43,6 +43,7 @@ AccessPoint::AccessPoint(Inventory inventory, DeviceSettings settings)
     registerTableCommands();
     registerDeviceCommands();
     registerTransfers();
+    registerMultiSsid();
     addLog("SYSTEM", "System started");
 }
 

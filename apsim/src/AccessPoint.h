@@ -54,6 +54,8 @@ private:
     void registerTableCommands();
     void registerDeviceCommands();
     void registerTransfers();
+    void registerMultiSsid();
+    void primarySsidRow();
     void fillSurvey(const std::string &column, unsigned salt);
     int upgradeFirmware();
     int restoreConfiguration();

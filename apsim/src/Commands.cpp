@@ -79,6 +79,7 @@ void AccessPoint::registerDeviceCommands()
         if (v.number != 1)
             return int(NoError);
         m_device.resetToFactory();
+        primarySsidRow();
         setLan("192.168.0.50", 24);
         m_log.clear();
         addLog("SYSTEM", "Factory defaults restored");

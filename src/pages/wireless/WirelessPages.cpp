@@ -1,5 +1,6 @@
 #include "ModalPage.h"
 #include "PageMenu.h"
+#include "TFM_MultiSSIDNewForm.h"
 #include "TFM_Wirless.h"
 
 #include <array>
@@ -8,6 +9,7 @@ std::span<const PageRegistration> WirelessPages()
 {
     static constexpr std::array Pages = std::to_array<PageRegistration>({
         {"TFM_Wirless", [](QWidget *owner) { RunModalPage(FM_Wirless, owner); }},
+        {"TFM_MultiSSIDNewForm", [](QWidget *owner) { RunModalPage(FM_MultiSSIDNewForm, owner); }},
     });
     return Pages;
 }
