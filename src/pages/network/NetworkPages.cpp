@@ -1,5 +1,6 @@
 #include "ModalPage.h"
 #include "PageMenu.h"
+#include "TFM_DHCP.h"
 #include "TFM_LanCfg.h"
 
 #include <array>
@@ -8,6 +9,7 @@ std::span<const PageRegistration> NetworkPages()
 {
     static constexpr std::array Pages = std::to_array<PageRegistration>({
         {"TFM_LanCfg", [](QWidget *owner) { RunModalPage(FM_LanCfg, owner); }},
+        {"TFM_DHCP", [](QWidget *owner) { RunModalPage(FM_DHCP, owner); }},
     });
     return Pages;
 }

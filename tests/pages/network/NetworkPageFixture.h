@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -122,6 +123,15 @@ protected:
                 ++count;
         }
         return count;
+    }
+    // Lets the event loop run until the condition holds or the time is up.
+    template <class Condition> bool waitFor(Condition condition, int ms = 5000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!condition() && timer.elapsed() < ms)
+            QTest::qWait(10);
+        return condition();
     }
     void expectFits()
     {
