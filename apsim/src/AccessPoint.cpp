@@ -1,5 +1,6 @@
 #include "AccessPoint.h"
 
+#include <cctype>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -94,13 +95,33 @@ void AccessPoint::registerClockAndCounters()
     m_device.setDynamic("sntpTimeofDay", [this] {
         return text(clockText(std::time(nullptr) + m_clockOffset, "%m/%d/%Y %H:%M:%S"));
     });
+    // Only "mm/dd/yyyy hh:mm:ss" with every field present and a real date.
     m_device.setAction("setTimeManually", [this](const Value &v, int) {
-        std::tm tm{};
-        const char *end = strptime(v.bytes.c_str(), "%m/%d/%Y %H:%M:%S", &tm);
-        if (!end || *end)
+        const std::string &t = v.bytes;
+        static const char shape[] = "00/00/0000 00:00:00";
+        if (t.size() != sizeof shape - 1)
             return int(WrongValue);
+        for (size_t i = 0; i < t.size(); ++i) {
+            const bool digit = shape[i] == '0';
+            if (digit ? !std::isdigit(static_cast<unsigned char>(t[i])) : t[i] != shape[i])
+                return int(WrongValue);
+        }
+        const auto field = [&t](size_t at, size_t n) { return std::stoi(t.substr(at, n)); };
+        std::tm tm{};
+        tm.tm_mon = field(0, 2) - 1;
+        tm.tm_mday = field(3, 2);
+        tm.tm_year = field(6, 4) - 1900;
+        tm.tm_hour = field(11, 2);
+        tm.tm_min = field(14, 2);
+        tm.tm_sec = field(17, 2);
         tm.tm_isdst = -1;
-        m_clockOffset = static_cast<long>(std::mktime(&tm) - std::time(nullptr));
+        const std::tm asked = tm;
+        const std::time_t when = std::mktime(&tm);
+        // mktime moves 02/30 to March: such a date does not exist.
+        if (when == -1 || tm.tm_mon != asked.tm_mon || tm.tm_mday != asked.tm_mday || asked.tm_hour > 23
+            || asked.tm_min > 59 || asked.tm_sec > 59)
+            return int(WrongValue);
+        m_clockOffset = static_cast<long>(when - std::time(nullptr));
         return int(NoError);
     });
     m_device.setAction("dot3Clear", [this](const Value &v, int) {

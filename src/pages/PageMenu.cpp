@@ -8,6 +8,7 @@
 #define QRT_DECLARE_AREA(name) std::span<const PageRegistration> name##Pages();
 QRT_DECLARE_AREA(Info)
 QRT_DECLARE_AREA(Wireless)
+QRT_DECLARE_AREA(Admin)
 QRT_DECLARE_AREA(Network)
 QRT_DECLARE_AREA(Stations)
 #undef QRT_DECLARE_AREA
@@ -70,6 +71,7 @@ std::span<const PageMenuEntry> PageMenu()
     static const bool attached = [] {
         attach(InfoPages());
         attach(WirelessPages());
+        attach(AdminPages());
         attach(NetworkPages());
         attach(StationsPages());
         return true;
