@@ -1,6 +1,7 @@
 #include "ModalPage.h"
 #include "PageMenu.h"
 #include "TClientInformation.h"
+#include "TFM_FilterMACACL.h"
 
 #include <array>
 
@@ -8,6 +9,7 @@ std::span<const PageRegistration> StationsPages()
 {
     static constexpr std::array Pages = std::to_array<PageRegistration>({
         {"TClientInformation", [](QWidget *owner) { RunModalPage(ClientInformation, owner); }},
+        {"TFM_FilterMACACL", [](QWidget *owner) { RunModalPage(FM_FilterMACACL, owner); }},
     });
     return Pages;
 }

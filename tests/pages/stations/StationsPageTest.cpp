@@ -3,6 +3,7 @@
 #include "ApsimProcess.h"
 #include "SnmpTestClient.h"
 #include "TClientInformation.h"
+#include "TFM_FilterMACACL.h"
 #include "VrMessageBox.h"
 #include "VrSNMPError.h"
 #include "VrSNMPSession.h"
@@ -10,7 +11,9 @@
 #include "VrStatusBar.h"
 #include "VrTimeScale.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,6 +93,26 @@ protected:
         EXPECT_LE(page->width(), 1366);
         EXPECT_LE(page->height(), 740);
     }
+    void choose(const char *name, const QString &text)
+    {
+        auto *c = find<QComboBox>(name);
+        const int index = c->findText(text);
+        ASSERT_GE(index, 0) << name << " has no " << text.toStdString();
+        c->setCurrentIndex(index);
+        emit c->activated(index);
+    }
+    void type(const char *name, const QString &text)
+    {
+        auto *e = find<QLineEdit>(name);
+        e->clear();
+        QTest::keyClicks(e, text);
+    }
+    void pick(const char *view, int row)
+    {
+        auto *v = find<QTreeWidget>(view);
+        ASSERT_LT(row, v->topLevelItemCount());
+        v->setCurrentItem(v->topLevelItem(row));
+    }
     // Sets of an object the device accepted, from the simulator's log.
     int setsOf(const std::string &oid)
     {
@@ -164,6 +187,100 @@ TEST_F(StationPage, ClientInformationTriggerTimeOutSaysSoAndCountsTheLines)
     EXPECT_EQ(find<QLabel>("NumOfRecord")->text(),
               QString::number(find<QTreeWidget>("User_ListView")->topLevelItemCount()));
     ::kill(device.pid(), SIGUSR2);
+}
+
+// ---- MAC access list -------------------------------------------------------
+
+const std::string kAccessControl = P + "2.1.3.3.3.2.1.1.1";
+const std::string kAclAdd = P + "2.1.3.3.3.2.1.2.1";
+const std::string kAclMac = P + "2.1.3.3.3.3.1.2.";
+
+class AccessListPage : public StationPage
+{
+protected:
+    TFM_FilterMACACL *openAcl()
+    {
+        auto *p = open<TFM_FilterMACACL>();
+        EXPECT_TRUE(QTest::qWaitFor([p] { return p->Ready(); }, 10000));
+        return p;
+    }
+    std::string macAt(int row) { return client->get(kAclMac + std::to_string(row)).bytes; }
+};
+
+TEST_F(AccessListPage, EmptyListSwitchesTheModeToDisable)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_EQ(client->setInt(kAccessControl, 1).status, 0); // Accept, with nobody on the list
+    openAcl();
+    EXPECT_EQ(status(), "Get OK!");
+    EXPECT_EQ(find<QComboBox>("CB_AccessControl")->currentText(), "Disable");
+    EXPECT_EQ(client->get(kAccessControl).number, 3);
+    EXPECT_FALSE(find<QLineEdit>("Ed_MacAdd")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("Bt_Add")->isEnabled());
+    EXPECT_TRUE(find<QPushButton>("Bt_Apply")->isEnabled());
+    expectFitsTheScreen();
+}
+
+TEST_F(AccessListPage, RefusesBadAddressesAndAddsAGoodOne)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    auto *p = openAcl();
+    choose("CB_AccessControl", "Accept");
+    ASSERT_TRUE(find<QPushButton>("Bt_Add")->isEnabled());
+    const std::pair<const char *, const char *> refused[] = {
+        {"00112233445", "The length is 12 in MAC Address."},
+        {"0011223344556", "The length is 12 in MAC Address."},
+        {"000000000000", "Please input a valid MAC Address."},
+    };
+    for (const auto &[mac, message] : refused) {
+        type("Ed_MacAdd", mac);
+        click("Bt_Add");
+        ASSERT_EQ(boxes.count(), 1) << mac;
+        EXPECT_EQ(boxes.lastText(), message);
+        boxes.clear();
+    }
+    EXPECT_EQ(setsOf(kAclAdd), 0);
+
+    type("Ed_MacAdd", "00aabbccdd01");
+    click("Bt_Add");
+    EXPECT_FALSE(p->Ready());
+    ASSERT_TRUE(QTest::qWaitFor([p] { return p->Ready(); }, 10000));
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_EQ(status(), "Get OK!");
+    EXPECT_EQ(column("LV_UerMACAddress", 0), QStringList{"1"});
+    EXPECT_EQ(column("LV_UerMACAddress", 1), QStringList{"00AABBCCDD01"});
+    EXPECT_EQ(macAt(1), qrt::test::macBytes("00AABBCCDD01"));
+    EXPECT_EQ(client->get(kAccessControl).number, 1);
+    EXPECT_TRUE(find<QLineEdit>("Ed_MacAdd")->text().isEmpty());
+
+    type("Ed_MacAdd", "00AABBCCDD01");
+    click("Bt_Add");
+    EXPECT_EQ(boxes.lastText(), "Reject: The MAC already exists ");
+    EXPECT_EQ(setsOf(kAclAdd), 1);
+}
+
+TEST_F(AccessListPage, StationFromTheClientListIsRejectedAndDeletingTheLastDisables)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    auto *p = openAcl();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return find<QTreeWidget>("LV_ClientUser")->topLevelItemCount() == 5; }, 10000));
+    EXPECT_FALSE(find<QPushButton>("Btn_AddCli")->isEnabled());
+    pick("LV_ClientUser", 2);
+    const QString mac = find<QTreeWidget>("LV_ClientUser")->topLevelItem(2)->text(0);
+    ASSERT_TRUE(find<QPushButton>("Btn_AddCli")->isEnabled());
+    click("Btn_AddCli");
+    ASSERT_TRUE(QTest::qWaitFor([p] { return p->Ready(); }, 10000));
+    EXPECT_EQ(find<QComboBox>("CB_AccessControl")->currentText(), "Reject");
+    EXPECT_EQ(client->get(kAccessControl).number, 2);
+    EXPECT_EQ(column("LV_UerMACAddress", 1), QStringList{mac});
+
+    pick("LV_UerMACAddress", 0);
+    ASSERT_TRUE(find<QPushButton>("Bt_Del")->isEnabled());
+    click("Bt_Del");
+    ASSERT_TRUE(QTest::qWaitFor([p] { return p->Ready(); }, 10000));
+    EXPECT_EQ(find<QTreeWidget>("LV_UerMACAddress")->topLevelItemCount(), 0);
+    EXPECT_EQ(macAt(1), std::string(6, '\0'));
+    EXPECT_EQ(client->get(kAccessControl).number, 3);
 }
 
 } // namespace
