@@ -2,6 +2,7 @@
 #include "PageMenu.h"
 #include "TFM_MultiSSIDNewForm.h"
 #include "TFM_Performace.h"
+#include "TFM_WLANPart.h"
 #include "TFM_Wirless.h"
 
 #include <array>
@@ -12,6 +13,7 @@ std::span<const PageRegistration> WirelessPages()
         {"TFM_Wirless", [](QWidget *owner) { RunModalPage(FM_Wirless, owner); }},
         {"TFM_MultiSSIDNewForm", [](QWidget *owner) { RunModalPage(FM_MultiSSIDNewForm, owner); }},
         {"TFM_Performace", [](QWidget *owner) { RunModalPage(FM_Performace, owner); }},
+        {"TFM_WLANPart", [](QWidget *owner) { RunModalPage(FM_WLANPart, owner); }},
     });
     return Pages;
 }
