@@ -1,6 +1,8 @@
 #include "AccessPoint.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -77,10 +79,21 @@ void AccessPoint::registerClockAndCounters()
         {"dot11ReceivedDroppedPacketCount", 1, false}, {"dot11ReceivedCRCCount", 3, false},
         {"dot11ReceivedDecryptionErrorCount", 1, false}, {"dot11ReceivedMICErrorCount", 1, false},
         {"dot11ReceivedPHYErrorCount", 2, false}};
+    // Before the first clear the byte counters carry the traffic of a device
+    // up for a while, past 2^31; a cleared counter stays at zero for a second.
+    // The device keeps 32-bit counters and sends them as INTEGER, so large
+    // ones arrive negative, as from the real device.
     for (const Counter &c : counters)
         m_device.setDynamic(c.name, [this, c, elapsed] {
+            const bool cleared = c.dot3 ? m_dot3ClearedOnce : m_dot11ClearedOnce;
             const long ms = elapsed(c.dot3 ? m_dot3Cleared : m_dot11Cleared);
-            return number(ms * c.perSecond / 1000 % 0x80000000L);
+            const bool bytes = std::string(c.name).find("Bytes") != std::string::npos;
+            long long total = 0;
+            if (cleared)
+                total = std::max(0L, ms - 1000) * c.perSecond / 1000;
+            else
+                total = (bytes ? 3000000000LL + m_settings.seed * 1000LL : 0) + ms * c.perSecond / 1000;
+            return number(static_cast<int32_t>(static_cast<uint32_t>(total)));
         });
     m_device.setDynamic("deviceInformationCpuUtilization", [this, elapsed] { return number(5 + elapsed(m_boot) / 1000 % 11); });
     m_device.setDynamic("deviceInformationMemoryUtilization", [] { return number(42); });
@@ -125,13 +138,17 @@ void AccessPoint::registerClockAndCounters()
         return int(NoError);
     });
     m_device.setAction("dot3Clear", [this](const Value &v, int) {
-        if (v.number == 1)
+        if (v.number == 1) {
             m_dot3Cleared = Clock::now();
+            m_dot3ClearedOnce = true;
+        }
         return int(NoError);
     });
     m_device.setAction("dot11TrafficStatisticsClear", [this](const Value &v, int) {
-        if (v.number == 1)
+        if (v.number == 1) {
             m_dot11Cleared = Clock::now();
+            m_dot11ClearedOnce = true;
+        }
         return int(NoError);
     });
 }

@@ -66,6 +66,8 @@ private:
     Clock::time_point m_boot = Clock::now();
     Clock::time_point m_dot3Cleared = Clock::now();
     Clock::time_point m_dot11Cleared = Clock::now();
+    bool m_dot3ClearedOnce = false;
+    bool m_dot11ClearedOnce = false;
     long m_clockOffset = 0; // seconds the device clock runs ahead of the host's
     bool m_restartRequested = false;
     // A new firmware restarts the device by itself unless a restart command

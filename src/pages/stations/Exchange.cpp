@@ -3,6 +3,8 @@
 #include "VrCommon.h"
 #include "VrSNMPError.h"
 
+Q_LOGGING_CATEGORY(lcStations, "qrt.pages.stations")
+
 namespace Stations {
 
 namespace {

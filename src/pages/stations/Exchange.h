@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QLoggingCategory>
 #include <QString>
 
 #include <QWidget>
 class VrSNMPRequest2Controls;
 class VrStatusBar;
 struct VrSNMPVarDef;
+
+Q_DECLARE_LOGGING_CATEGORY(lcStations)
 
 // How the station pages start their exchanges: every failure, whether raised
 // while the request is built, reported by a synchronous exchange or by an

@@ -2,6 +2,8 @@
 #include "PageMenu.h"
 #include "TClientInformation.h"
 #include "TFM_FilterMACACL.h"
+#include "TFM_StatWLAN.h"
+#include "TFM_Static.h"
 
 #include <array>
 
@@ -10,6 +12,8 @@ std::span<const PageRegistration> StationsPages()
     static constexpr std::array Pages = std::to_array<PageRegistration>({
         {"TClientInformation", [](QWidget *owner) { RunModalPage(ClientInformation, owner); }},
         {"TFM_FilterMACACL", [](QWidget *owner) { RunModalPage(FM_FilterMACACL, owner); }},
+        {"TFM_StatWLAN", [](QWidget *owner) { RunModalPage(FM_StatWLAN, owner); }},
+        {"TFM_Static", [](QWidget *owner) { RunModalPage(FM_Static, owner); }},
     });
     return Pages;
 }

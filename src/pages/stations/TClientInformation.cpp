@@ -9,8 +9,6 @@
 #include "VrSNMPError.h"
 #include "VrSNMPRequest2Edits.h"
 
-Q_LOGGING_CATEGORY(lcStations, "qrt.pages.stations")
-
 TClientInformation *ClientInformation = nullptr;
 
 using namespace Stations;

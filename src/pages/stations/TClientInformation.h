@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QLoggingCategory>
 #include <memory>
 
 namespace Ui {
@@ -10,8 +9,6 @@ class TClientInformation;
 class TableRows;
 class VrSNMPRequest2Edits;
 struct VrSNMPError;
-
-Q_DECLARE_LOGGING_CATEGORY(lcStations)
 
 // Status > Client Information: the stations associated with the access
 // point. The device collects them when told to; the page then walks the

@@ -6,7 +6,6 @@
 #include "New_req2Edit.h"
 #include "StationList.h"
 #include "StationTables.h"
-#include "TClientInformation.h"
 #include "TableRows.h"
 #include "VrMessageBox.h"
 #include "VrSNMPError.h"

@@ -4,6 +4,8 @@
 #include "SnmpTestClient.h"
 #include "TClientInformation.h"
 #include "TFM_FilterMACACL.h"
+#include "TFM_StatWLAN.h"
+#include "TFM_Static.h"
 #include "VrMessageBox.h"
 #include "VrSNMPError.h"
 #include "VrSNMPSession.h"
@@ -281,6 +283,70 @@ TEST_F(AccessListPage, StationFromTheClientListIsRejectedAndDeletingTheLastDisab
     EXPECT_EQ(find<QTreeWidget>("LV_UerMACAddress")->topLevelItemCount(), 0);
     EXPECT_EQ(macAt(1), std::string(6, '\0'));
     EXPECT_EQ(client->get(kAccessControl).number, 3);
+}
+
+// ---- Traffic statistics ----------------------------------------------------
+
+const char *const kWlanCounters[] = {"Ed_TranPCount", "Edt_TransBCount", "Edt_DropPCount", "Ed_TranReCount",
+                                     "Edt_RecPacCount", "Edt_RecByCount", "Edt_DropPacCount", "Edt_RecCRCCount",
+                                     "Edt_RecDecErrCount", "Edt_RecMICErrCount", "Edt_RecPHYErrCount"};
+const char *const kEthernetCounters[] = {"Ed_TranPCount", "Edt_TransBCount", "Edt_DropPCount",
+                                         "Edt_RecPacCount", "Edt_RecByCount", "Edt_DropPacCount"};
+
+TEST_F(StationPage, WlanCountersPastTwoToThe31AreShownUnsigned)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    open<TFM_StatWLAN>();
+    EXPECT_EQ(status(), "Wlan Info Get OK!");
+    // The device sends its byte counters as INTEGER; these are past 2^31.
+    bool ok = false;
+    EXPECT_GE(find<QLineEdit>("Edt_RecByCount")->text().toULongLong(&ok), 3000000000ull);
+    EXPECT_TRUE(ok) << find<QLineEdit>("Edt_RecByCount")->text().toStdString();
+    for (const char *name : kWlanCounters)
+        EXPECT_FALSE(find<QLineEdit>(name)->text().startsWith('-')) << name;
+    click("Btn_Refresh");
+    EXPECT_EQ(status(), "Refresh Wlan Info OK!");
+    expectFitsTheScreen();
+}
+
+TEST_F(StationPage, WlanClearPausesWithoutBlockingAndReadsZeros)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    VrSetTimeScale(0.1); // the pause takes half a second
+    open<TFM_StatWLAN>();
+    click("Btn_Clear");
+    // The click has returned while the pause runs: nothing can be pressed meanwhile.
+    EXPECT_FALSE(find<QPushButton>("Btn_Clear")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("Btn_Refresh")->isEnabled());
+    EXPECT_NE(status(), "Clear OK!");
+    EXPECT_TRUE(statusBecomes("Clear OK!"));
+    EXPECT_TRUE(find<QPushButton>("Btn_Clear")->isEnabled());
+    for (const char *name : kWlanCounters)
+        EXPECT_EQ(find<QLineEdit>(name)->text(), "0") << name;
+}
+
+TEST_F(StationPage, EthernetClearReadsZeros)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    open<TFM_Static>();
+    EXPECT_EQ(status(), "Ethernet Info Get OK!");
+    click("Btn_Clear");
+    EXPECT_EQ(status(), "Clear Ethernet Info is OK!");
+    for (const char *name : kEthernetCounters)
+        EXPECT_EQ(find<QLineEdit>(name)->text(), "0") << name;
+    expectFitsTheScreen();
+}
+
+TEST_F(StationPage, EthernetClearRefusedIsNotReportedAsDone)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--fail", P + "5.2.1.1.1.1.16.1=5"}));
+    open<TFM_Static>();
+    const QString before = find<QLineEdit>("Ed_TranPCount")->text();
+    click("Btn_Clear");
+    EXPECT_NE(status(), "Clear Ethernet Info is OK!");
+    EXPECT_FALSE(status().isEmpty());
+    EXPECT_NE(status(), "Ethernet Info is Clearing!");
+    EXPECT_EQ(find<QLineEdit>("Ed_TranPCount")->text(), before);
 }
 
 } // namespace
