@@ -57,6 +57,7 @@ private:
     void registerMultiSsid();
     void primarySsidRow();
     void fillSurvey(const std::string &column, unsigned salt);
+    void fillPortList();
     int upgradeFirmware();
     int restoreConfiguration();
     std::string serverAddress(const std::string &name) const;

@@ -76,8 +76,6 @@ Value simulated(const ObjectDef &def, int row, std::mt19937 &rng, const Device &
             v.bytes = std::to_string(pick(0, 59)) + " sec ago";
         else if (has(def.name, "WdsStatus"))
             v.bytes = pick(0, 3) ? "on" : "off";
-        else if (has(def.name, "Vid"))
-            v.bytes = has(def.name, "Untag") ? "1" : "";
         else
             v.bytes = "entry " + std::to_string(row);
         break;
@@ -89,13 +87,42 @@ Value simulated(const ObjectDef &def, int row, std::mt19937 &rng, const Device &
 
 } // namespace
 
+// One row per port shown by the VLAN pages: the VIDs of the VLANs that hold
+// the port tagged and untagged, as the VLAN table says now.
+void AccessPoint::fillPortList()
+{
+    static const char *const ports[] = {
+        "dot11GroupVlanListMgmt",   "dot11GroupVlanListLan",    "dot11GroupVlanListPrimary",
+        "dot11GroupVlanListMssid1", "dot11GroupVlanListMssid2", "dot11GroupVlanListMssid3",
+        "dot11GroupVlanListWds1",   "dot11GroupVlanListWds2",   "dot11GroupVlanListWds3",
+        "dot11GroupVlanListWds4"};
+    Device::Table &list = *m_device.tableOf("dot11PortListTagVid");
+    const int vlans = m_device.tableOf("dot11GroupVlanListVid")->rows;
+    list.rows = static_cast<int>(std::size(ports));
+    for (int port = 1; port <= list.rows; ++port) {
+        std::string tagged, untagged;
+        for (int row = 1; row <= vlans; ++row) {
+            const long vid = m_device.value("dot11GroupVlanListVid", row).number;
+            const long member = m_device.value(ports[port - 1], row).number;
+            std::string &cell = member == 1 ? tagged : untagged;
+            if (vid == 0 || member == 0)
+                continue;
+            cell += (cell.empty() ? "" : ",") + std::to_string(vid);
+        }
+        m_device.setValue("dot11PortListTagVid", Value{0, tagged}, port);
+        m_device.setValue("dot11PortListUntagVid", Value{0, untagged}, port);
+    }
+}
+
 void AccessPoint::fillSurvey(const std::string &column, unsigned salt)
 {
+    if (column == "dot11PortListTagVid") {
+        fillPortList();
+        return;
+    }
     Device::Table &table = *m_device.tableOf(column);
-    // The port list has one row per port; the other surveys find the stations.
-    const bool ports = column == "dot11PortListTagVid";
-    const int used = ports ? table.layout.capacity : std::min(m_settings.stations, table.layout.capacity - FreeRows);
-    table.rows = ports ? used : used + FreeRows;
+    const int used = std::min(m_settings.stations, table.layout.capacity - FreeRows);
+    table.rows = used + FreeRows;
     std::mt19937 rng(m_settings.seed * 7919u + salt);
     for (int row = 1; row <= table.rows; ++row) {
         for (const size_t index : table.columns) {

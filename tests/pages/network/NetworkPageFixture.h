@@ -3,6 +3,7 @@
 // per test, the page opened as the menu would, used with clicks and keys, and
 // the device read back with a separate SNMP client.
 #include "ApsimProcess.h"
+#include "QtPrinters.h"
 #include "SnmpTestClient.h"
 #include "VrMessageBox.h"
 #include "VrSNMPSession.h"
