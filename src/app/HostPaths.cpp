@@ -3,6 +3,7 @@
 #include "ModuleInfo.h"
 #include "VrRegistry.h"
 
+#include <QDir>
 
 namespace {
 const QString HelpPathKey = QStringLiteral("SOFTWARE\\Varnell\\Modules\\HelpPath");
@@ -18,7 +19,7 @@ HostPaths ReadHostPaths()
     paths.messageBase = MessageBaseFromHelpPath(
         VrReadRegistryString(HelpPathKey, QString::fromLatin1(ModuleProductRootOid)));
     paths.configDirectory = ConfigDirectoryFrom(VrReadRegistryString(ExePathKey, PathValue),
-                                                VrReadRegistryString(MibFileKey, PathValue));
+                                                VrFindRegistryString(MibFileKey, PathValue));
     return paths;
 }
 
@@ -27,10 +28,10 @@ QString MessageBaseFromHelpPath(const QString &helpPath)
     return LocalDirectory(helpPath.left(qMax<qsizetype>(0, helpPath.size() - HelpFileNameLength)));
 }
 
-QString ConfigDirectoryFrom(const QString &exePath, const QString &mibFilePath)
+QString ConfigDirectoryFrom(const QString &exePath, const std::optional<QString> &mibFilePath)
 {
-    if (!mibFilePath.isEmpty())
-        return LocalDirectory(mibFilePath);
+    if (mibFilePath)
+        return LocalDirectory(*mibFilePath);
     if (exePath.isEmpty())
         return QString();
     return LocalDirectory(LocalDirectory(exePath) + QStringLiteral("../Conf/MBF"));
@@ -49,6 +50,9 @@ QString LocalDirectory(const QString &hostPath)
 #ifndef Q_OS_WIN
     path.replace(u'\\', u'/');
 #endif
+    // ".." is taken off the text, as the host's own system does, so that
+    // "bin/../Conf/MBF" is found even when "bin" does not exist.
+    path = QDir::cleanPath(path);
     if (!path.endsWith(u'/') && !path.endsWith(u'\\'))
         path += u'/';
     return path;

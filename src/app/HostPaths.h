@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // Where the host installation keeps what this module reads: the base of its
 // message directory and the directory of the per-device configuration files.
@@ -18,11 +19,12 @@ HostPaths ReadHostPaths();
 // file's name).
 QString MessageBaseFromHelpPath(const QString &helpPath);
 // The host's "Conf/MBF" folder next to its program directory; a MibFile path,
-// when there is one, replaces it.
-QString ConfigDirectoryFrom(const QString &exePath, const QString &mibFilePath);
+// when there is one (an empty one too), replaces it.
+QString ConfigDirectoryFrom(const QString &exePath, const std::optional<QString> &mibFilePath);
 // "<directory><address>.cfg".
 QString ConfigFilePath(const QString &configDirectory, const QString &address);
 
-// A host path as this system spells it: "\" and "/" both separate, and a
-// non-empty directory ends with a separator.
+// A host path as this system spells it: "\" and "/" both separate, "." and
+// ".." are resolved in the text, and a non-empty directory ends with a
+// separator.
 QString LocalDirectory(const QString &hostPath);

@@ -21,8 +21,14 @@ private:
 // records. An argument holding "/I" sets the agent address. Any other argument
 // first re-reads "<configDirectory><address>.cfg" (when it exists) and then
 // applies the first switch it holds; the SNMPv3 switches count only while the
-// version is 3. Throws VrConversionError and stops at the first bad number.
+// version is 3. Throws VrConversionError and stops at the first bad number;
+// its message names the switch, or the key and the file.
 void ApplyLaunchArguments(const QStringList &arguments, const QString &configDirectory);
+
+// The program's arguments (without the program name), each holding its bytes
+// as VrTextFromBytes gives them: values that are not UTF-8, as communities and
+// pass phrases may be, reach the agent unchanged.
+QStringList LaunchArguments(int argc, const char *const *argv);
 
 // The switches, one line each, for --help.
 QString LaunchSwitchesHelp();

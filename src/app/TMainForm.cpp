@@ -248,9 +248,12 @@ bool TMainForm::Start(const QStringList &arguments)
 
     setWindowTitle(windowTitle() + QStringLiteral(" : ") + g_SNMPDevice.address);
     m_instance = std::make_unique<SingleInstance>(windowTitle());
-    if (!m_instance->acquire()) {
-        qCInfo(lcMain) << "another module holds" << windowTitle();
-        VrMessageBox(this, QStringLiteral("Another QRT-5150 module is running!"), QStringLiteral("Warning"));
+    if (const SingleInstance::Result lock = m_instance->acquire(); lock != SingleInstance::Acquired) {
+        // Only a running module is reported as one; any other failure says what it was.
+        const QString text = lock == SingleInstance::HeldElsewhere
+            ? QStringLiteral("Another QRT-5150 module is running!") : m_instance->ErrorText();
+        qCInfo(lcMain) << "single-instance check for" << windowTitle() << ":" << text;
+        VrMessageBox(this, text, QStringLiteral("Warning"));
         close();
         return false;
     }

@@ -45,7 +45,8 @@ int main(int argc, char **argv)
 
     TMainForm form;
     try {
-        if (!form.Start(QApplication::arguments().mid(1)))
+        // The arguments as bytes: communities and pass phrases need not be UTF-8.
+        if (!form.Start(LaunchArguments(argc, argv)))
             return 1;
     } catch (const std::exception &error) {
         VrMessageBox(&form, QString::fromStdString(error.what()), QString::fromLatin1(ModuleModelName));

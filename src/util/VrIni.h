@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <optional>
 
 // Longest value ReadString returns; longer values are cut there.
 inline constexpr int VrMaxIniValueLength = 4095;
@@ -16,7 +18,10 @@ inline constexpr int VrMaxIniValueLength = 4095;
 //    once), the first occurrence in the file wins.
 //  - Keys before the first section line belong to the section named "".
 //  - Lines end with LF or CR LF; the last line needs no line end. Bytes are
-//    read as UTF-8 (invalid sequences become replacement characters).
+//    read as VrTextFromBytes reads them (UTF-8, other bytes kept), so pass
+//    phrases that are not UTF-8 survive.
+//  - A ";" or "#" starts a comment only at the start of a line: after a value
+//    it is part of the value (pass phrases may hold them).
 // The file is read on every call, so changes to it are seen at once.
 class VrIni
 {
@@ -24,6 +29,15 @@ public:
     explicit VrIni(const QString &fileName) : m_fileName(fileName) {}
 
     const QString &FileName() const { return m_fileName; }
+
+    using SectionMatch = std::function<bool(const QString &name)>;
+
+    // The key's value, trimmed and cut as below, when the key is there (an
+    // empty value included); nothing when the file, section or key is
+    // missing. The second form looks in every section whose name (trimmed)
+    // the function accepts.
+    std::optional<QString> Find(const QString &section, const QString &key) const;
+    std::optional<QString> Find(const SectionMatch &sectionMatches, const QString &key) const;
 
     // The key's value with blanks trimmed at both ends, at most
     // VrMaxIniValueLength characters; the default, as given, when the file,

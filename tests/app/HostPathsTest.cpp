@@ -6,8 +6,11 @@
 #include "../unit/TempFile.h"
 
 #include <QDir>
-#include <QLockFile>
+#include <QSysInfo>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <cstring>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,9 +65,9 @@ TEST(HostPaths, DirectoriesFollowTheHostEntries)
                               "1.3.6.1.4.1.48213.10.37.37=/opt/nv/help/QRT5150H.HLP\n");
         const HostPaths paths = ReadHostPaths();
         EXPECT_EQ(paths.messageBase, QStringLiteral("/opt/nv/help/"));
-        EXPECT_EQ(paths.configDirectory, QStringLiteral("/opt/nv/bin/../Conf/MBF/"));
+        EXPECT_EQ(paths.configDirectory, QStringLiteral("/opt/nv/Conf/MBF/"));
         EXPECT_EQ(ConfigFilePath(paths.configDirectory, QStringLiteral("10.0.0.2")),
-                  QStringLiteral("/opt/nv/bin/../Conf/MBF/10.0.0.2.cfg"));
+                  QStringLiteral("/opt/nv/Conf/MBF/10.0.0.2.cfg"));
     }
     {
         RegistryFile registry("[SOFTWARE\\Varnell\\Netvane5.1\\ExePath]\nPath=/opt/nv/bin/\n"
@@ -99,11 +102,11 @@ TEST(SingleInstance, SecondLockForTheSameCaptionFailsAnotherCaptionSucceeds)
     ScratchDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path(QString()).toLocal8Bit());
     SingleInstance first(QStringLiteral("QRT-5150 : 10.0.0.2"));
-    ASSERT_TRUE(first.acquire());
+    ASSERT_EQ(first.acquire(), SingleInstance::Acquired);
     SingleInstance second(QStringLiteral("QRT-5150 : 10.0.0.2"));
-    EXPECT_FALSE(second.acquire());
+    EXPECT_EQ(second.acquire(), SingleInstance::HeldElsewhere);
     SingleInstance other(QStringLiteral("QRT-5150 : 10.0.0.3"));
-    EXPECT_TRUE(other.acquire());
+    EXPECT_EQ(other.acquire(), SingleInstance::Acquired);
     // An address with a path separator stays inside the runtime directory.
     EXPECT_EQ(QFileInfo(SingleInstance::lockFilePath(QStringLiteral("QRT-5150 : ../x/y"))).absolutePath(),
               QFileInfo(runtime.path(QString())).absoluteFilePath());
@@ -118,7 +121,7 @@ TEST(SingleInstance, LockOfAModuleThatDiedDoesNotBlock)
     ASSERT_GE(child, 0);
     if (child == 0) {
         SingleInstance crashed(caption);
-        _exit(crashed.acquire() ? 0 : 1); // dies holding the lock
+        _exit(crashed.acquire() == SingleInstance::Acquired ? 0 : 1); // dies holding the lock
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -126,5 +129,158 @@ TEST(SingleInstance, LockOfAModuleThatDiedDoesNotBlock)
     ASSERT_TRUE(QFileInfo::exists(SingleInstance::lockFilePath(caption)));
 
     SingleInstance next(caption);
-    EXPECT_TRUE(next.acquire());
+    EXPECT_EQ(next.acquire(), SingleInstance::Acquired);
+}
+
+TEST(HostPaths, ConfigFolderIsFoundThroughAProgramFolderThatDoesNotExist)
+{
+    ScratchDir host;
+    ASSERT_TRUE(QDir().mkpath(host.path(QStringLiteral("Conf/MBF"))));
+    host.write(QStringLiteral("Conf/MBF/10.0.0.2.cfg"), "[Program Information]\n");
+    const QByteArray bin = host.path(QStringLiteral("bin")).toUtf8(); // never created
+    for (const QByteArray &exePath : {bin + "/", bin + "\\", bin, bin + "/./sub/.."}) {
+        RegistryFile registry("[SOFTWARE\\Varnell\\Netvane5.1\\ExePath]\nPath=" + exePath + "\n");
+        const HostPaths paths = ReadHostPaths();
+        EXPECT_EQ(paths.configDirectory, host.path(QStringLiteral("Conf/MBF/"))) << exePath.constData();
+        EXPECT_TRUE(QFileInfo(ConfigFilePath(paths.configDirectory, QStringLiteral("10.0.0.2"))).isFile());
+    }
+    EXPECT_EQ(LocalDirectory(QStringLiteral("..\\Conf\\.\\MBF")), QStringLiteral("../Conf/MBF/"));
+}
+
+TEST(VrRegistry, KeySpellingsAndEmptyValues)
+{
+    const QByteArray exe = "[SOFTWARE\\Varnell\\Netvane5.1\\ExePath]\nPath=/opt/nv/bin\n";
+    struct Case {
+        QByteArray file;
+        QString configDirectory;
+    };
+    const Case cases[] = {
+        // The key written as the host names it, with the leading separator.
+        {"[\\SOFTWARE\\Varnell\\Netvane5.1\\ExePath]\nPath=/opt/nv/bin\n", QStringLiteral("/opt/nv/Conf/MBF/")},
+        {exe + "[ \\software\\varnell\\netvane5.1\\mibfile ]\nPath=/srv/conf\n", QStringLiteral("/srv/conf/")},
+        // An empty MibFile path is there all the same and replaces the other.
+        {exe + "[SOFTWARE\\Varnell\\Netvane5.1\\MibFile]\nPath=\n", QString()},
+        {exe + "[SOFTWARE\\Varnell\\Netvane5.1\\MibFile]\nOther=/srv/conf\n", QStringLiteral("/opt/nv/Conf/MBF/")},
+    };
+    for (const Case &c : cases) {
+        RegistryFile registry(c.file);
+        EXPECT_EQ(ReadHostPaths().configDirectory, c.configDirectory) << c.file.constData();
+    }
+    RegistryFile registry(exe + "[\\SOFTWARE\\Varnell\\Netvane5.1\\MibFile]\nPath=\n");
+    EXPECT_EQ(VrFindRegistryString(QStringLiteral("SOFTWARE\\Varnell\\Netvane5.1\\MibFile"), QStringLiteral("Path")),
+              std::optional<QString>(QString()));
+    EXPECT_EQ(VrFindRegistryString(QStringLiteral("SOFTWARE\\Varnell\\Netvane5.1\\MibFile"), QStringLiteral("Other")),
+              std::nullopt);
+}
+
+namespace {
+
+class SingleInstanceLock : public testing::Test
+{
+protected:
+    void SetUp() override { qputenv("XDG_RUNTIME_DIR", m_runtime.path(QString()).toLocal8Bit()); }
+
+    ScratchDir m_runtime;
+};
+
+} // namespace
+
+TEST_F(SingleInstanceLock, FilesLeftBehindOrWrittenElsewhereDoNotBlock)
+{
+    const QString caption = QStringLiteral("QRT-5150 : 10.0.0.8");
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    const QByteArray contents[] = {
+        "",
+        "garbage\x01\xFF\n",
+        "4242\nqrt5150\nanother-host\n",
+        // A running process of this host that is not a module.
+        "1\nqrt5150\n" + host + "\n",
+        QByteArray::number(qint64(getpid())) + "\nqrt5150\n" + host + "\n",
+    };
+    for (const QByteArray &content : contents) {
+        QFile file(SingleInstance::lockFilePath(caption));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        SingleInstance first(caption);
+        EXPECT_EQ(first.acquire(), SingleInstance::Acquired) << content.toHex().constData();
+        SingleInstance second(caption);
+        EXPECT_EQ(second.acquire(), SingleInstance::HeldElsewhere);
+    }
+}
+
+TEST_F(SingleInstanceLock, OnlyARunningModuleRefusesAStart)
+{
+    const QString caption = QStringLiteral("QRT-5150 : 10.0.0.9");
+    int ready[2], release[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(release), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(release[1]); // so that the parent's close ends the wait
+        SingleInstance running(caption);
+        const char state = running.acquire() == SingleInstance::Acquired ? 'y' : 'n';
+        char ignored;
+        const bool ok = write(ready[1], &state, 1) == 1 && read(release[0], &ignored, 1) >= 0;
+        _exit(ok ? 0 : 1);
+    }
+    char state = 0;
+    ASSERT_EQ(read(ready[0], &state, 1), 1);
+    ASSERT_EQ(state, 'y');
+    SingleInstance second(caption);
+    EXPECT_EQ(second.acquire(), SingleInstance::HeldElsewhere);
+
+    close(release[1]); // the first module ends
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(second.acquire(), SingleInstance::Acquired);
+    for (int fd : {ready[0], ready[1], release[0]})
+        close(fd);
+}
+
+TEST_F(SingleInstanceLock, LongAddressesGetALockOfTheirOwn)
+{
+    const QString prefix = QStringLiteral("QRT-5150 : ");
+    const QString a = prefix + QString(300, u'a');
+    const QString b = prefix + QString(299, u'a') + u'b';
+    const QString accents = prefix + QString(150, QChar(0xE9)) + QChar(0xDCE9);
+    for (const QString &caption : {a, b, accents}) {
+        const QString name = QFileInfo(SingleInstance::lockFilePath(caption)).fileName();
+        EXPECT_LE(QFile::encodeName(name).size(), 200);
+        // Escapes stay whole: every "%" starts two hex digits.
+        EXPECT_FALSE(name.contains(QRegularExpression(QStringLiteral("%(?![0-9A-F]{2})")))) << name.toStdString();
+    }
+    SingleInstance first(a);
+    ASSERT_EQ(first.acquire(), SingleInstance::Acquired);
+    SingleInstance again(a);
+    EXPECT_EQ(again.acquire(), SingleInstance::HeldElsewhere);
+    SingleInstance other(b);
+    EXPECT_EQ(other.acquire(), SingleInstance::Acquired);
+    SingleInstance third(accents);
+    EXPECT_EQ(third.acquire(), SingleInstance::Acquired);
+}
+
+TEST_F(SingleInstanceLock, ALockFileThatCannotBeUsedSaysWhatFailed)
+{
+    const QString caption = QStringLiteral("QRT-5150 : 10.0.0.10");
+    const QString path = SingleInstance::lockFilePath(caption);
+    ScratchDir elsewhere;
+    const QString target = elsewhere.write(QStringLiteral("victim"), "keep");
+    struct Case {
+        bool asLink;
+        int error;
+    };
+    for (const Case c : {Case{false, EISDIR}, Case{true, ELOOP}}) {
+        QDir(path).removeRecursively();
+        QFile::remove(path);
+        ASSERT_TRUE(c.asLink ? QFile::link(target, path) : QDir().mkpath(path));
+        SingleInstance lock(caption);
+        EXPECT_EQ(lock.acquire(), SingleInstance::Failed);
+        EXPECT_EQ(lock.ErrorText(), QStringLiteral("Cannot open the lock file %1: %2")
+                                        .arg(path, QString::fromLocal8Bit(std::strerror(c.error))));
+    }
+    QFile victim(target);
+    ASSERT_TRUE(victim.open(QIODevice::ReadOnly));
+    EXPECT_EQ(victim.readAll(), QByteArray("keep"));
 }

@@ -1,10 +1,14 @@
 #include "HostPaths.h"
 #include "LaunchParameters.h"
+#include "VrRawText.h"
 #include "VrSNMPTarget.h"
 
 #include "../unit/TempFile.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace {
 
@@ -175,7 +179,7 @@ TEST_F(LaunchParameters, BadOrOutOfRangeNumbersInSwitchesAreRefused)
         apply({QStringLiteral("/ax")});
         FAIL() << "no error";
     } catch (const VrConversionError &error) {
-        EXPECT_EQ(error.Message(), QStringLiteral("'x' is not a valid integer value"));
+        EXPECT_EQ(error.Message(), QStringLiteral("'x' is not a valid integer value for /a"));
     }
 }
 
@@ -188,4 +192,84 @@ TEST_F(LaunchParameters, ArgumentWithoutMarkerChangesNothingButTheFileReading)
     writeCfg("10.0.0.2", cfg("3", "1"));
     apply({QStringLiteral("plain")});
     EXPECT_EQ(g_SNMPSecurity.securityLevel, VrAuthNoPriv);
+}
+
+TEST_F(LaunchParameters, BytesThatAreNotUtf8ReachTheTargetUnchanged)
+{
+    const char *argv[] = {"qrt5150", "/I10.0.0.2", "/R\xE9", "/Wwr\xFF\xFEte", "/v3",
+                          "/nus\xE9r", "/Apass\xE9phrase", "/P\xC3\xA9t\xE9", "/d\x80\x01\xE9", "/cctx\xE9"};
+    apply(LaunchArguments(int(std::size(argv)), argv));
+    EXPECT_EQ(VrBytesFromText(g_SNMPSecurity.readCommunity), QByteArray("\xE9"));
+    EXPECT_EQ(VrBytesFromText(g_SNMPSecurity.writeCommunity), QByteArray("wr\xFF\xFEte"));
+    EXPECT_EQ(VrBytesFromText(g_SNMPSecurity.securityName), QByteArray("us\xE9r"));
+    EXPECT_EQ(VrBytesFromText(g_SNMPSecurity.authPassword), QByteArray("pass\xE9phrase"));
+    EXPECT_EQ(VrBytesFromText(g_SNMPSecurity.privPassword), QByteArray("\xC3\xA9t\xE9"));
+    EXPECT_EQ(VrBytesFromText(g_SNMPScope.contextName), QByteArray("ctx\xE9"));
+    // The engine ID is kept as its octets, one character each.
+    EXPECT_EQ(g_SNMPScope.contextEngineId.toLatin1(), QByteArray("\x80\x01\xE9"));
+    // Plain and UTF-8 values read as the text they are.
+    const char *plain[] = {"qrt5150", "/I10.0.0.3", "/Rcaf\xC3\xA9"};
+    apply(LaunchArguments(int(std::size(plain)), plain));
+    EXPECT_EQ(g_SNMPDevice.address, QStringLiteral("10.0.0.3"));
+    EXPECT_EQ(g_SNMPSecurity.readCommunity, QString::fromUtf8("caf\xC3\xA9"));
+}
+
+TEST_F(LaunchParameters, ConfigFileValuesKeepTheirBytes)
+{
+    writeCfg("10.0.0.2", cfg("3", "2", "").replace("authpass1", "auth\xE9pass").replace("fileuser", "\xFFuser"));
+    apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("x")});
+    EXPECT_EQ(VrBytesFromText(g_SNMPSecurity.authPassword), QByteArray("auth\xE9pass"));
+    EXPECT_EQ(VrBytesFromText(g_SNMPSecurity.securityName), QByteArray("\xFFuser"));
+}
+
+TEST_F(LaunchParameters, ConversionErrorsNameTheKeyAndTheFileOrTheSwitch)
+{
+    const QString file = dir() + QStringLiteral("10.0.0.2.cfg");
+    struct Case {
+        QByteArray cfg;
+        const char *argument;
+        QString message;
+    };
+    const Case cases[] = {
+        {"[Program Information]\nAgentPort=161 ; required\n", "x",
+         QStringLiteral("'161 ; required' is not a valid integer value for AgentPort in %1"
+                        " (comments belong on lines of their own)").arg(file)},
+        {"[Program Information]\nAgentPort=161\nVersion=3\n", "x",
+         QStringLiteral("'' is not a valid integer value for SecurityModel in %1").arg(file)},
+        {"[Program Information]\nAgentPort=99999\n", "x",
+         QStringLiteral("'99999' is out of range (0 to 65535) for AgentPort in %1").arg(file)},
+        {"", "/v3x", QStringLiteral("'3x' is not a valid integer value for /v")},
+    };
+    for (const Case &c : cases) {
+        VrSNMPResetTargetDefaults();
+        QFile::remove(file);
+        if (!c.cfg.isEmpty())
+            writeCfg("10.0.0.2", c.cfg);
+        try {
+            apply({QStringLiteral("/I10.0.0.2"), QString::fromLatin1(c.argument)});
+            ADD_FAILURE() << "no error for " << c.cfg.constData() << c.argument;
+        } catch (const VrConversionError &error) {
+            EXPECT_EQ(error.Message(), c.message);
+        }
+    }
+}
+
+TEST_F(LaunchParameters, TheReadmeExampleFileIsAccepted)
+{
+    QFile readme(QStringLiteral(QRT_SOURCE_DIR "/src/app/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const QRegularExpressionMatch example =
+        QRegularExpression(QStringLiteral("```ini\n(\\[Program Information\\]\n.*?)```"),
+                           QRegularExpression::DotMatchesEverythingOption)
+            .match(text);
+    ASSERT_TRUE(example.hasMatch());
+    writeCfg("192.168.0.50", example.captured(1).toUtf8());
+    EXPECT_NO_THROW(apply({QStringLiteral("/I192.168.0.50"), QStringLiteral("x")}));
+    EXPECT_EQ(g_SNMPDevice.port, 161);
+    EXPECT_EQ(g_SNMPSecurity.version, VrSNMPv3);
+    EXPECT_EQ(g_SNMPSecurity.securityLevel, VrAuthPriv);
+    EXPECT_EQ(g_SNMPSecurity.securityName, QStringLiteral("admin"));
+    EXPECT_EQ(g_SNMPSecurity.authProtocol, VrAuthSHA);
+    EXPECT_EQ(g_SNMPSecurity.privPassword, QStringLiteral("privpass1"));
 }

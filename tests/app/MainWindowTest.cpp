@@ -116,7 +116,7 @@ TEST_F(MainWindow, BadNumberInTheLaunchSwitchesIsShownAndEndsTheModule)
 {
     TMainForm form;
     EXPECT_FALSE(form.Start({QStringLiteral("/I10.0.0.2"), QStringLiteral("/v3x")}));
-    EXPECT_EQ(m_boxes.lastText(), QStringLiteral("'3x' is not a valid integer value"));
+    EXPECT_EQ(m_boxes.lastText(), QStringLiteral("'3x' is not a valid integer value for /v"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("QRT-5150"));
     EXPECT_FALSE(form.Timer1.isActive());
 }
