@@ -4,6 +4,7 @@
 #include "TFM_FilterMACACL.h"
 #include "TFM_StatWLAN.h"
 #include "TFM_Static.h"
+#include "TFM_WDSInfo.h"
 
 #include <array>
 
@@ -14,6 +15,7 @@ std::span<const PageRegistration> StationsPages()
         {"TFM_FilterMACACL", [](QWidget *owner) { RunModalPage(FM_FilterMACACL, owner); }},
         {"TFM_StatWLAN", [](QWidget *owner) { RunModalPage(FM_StatWLAN, owner); }},
         {"TFM_Static", [](QWidget *owner) { RunModalPage(FM_Static, owner); }},
+        {"TFM_WDSInfo", [](QWidget *owner) { RunModalPage(FM_WDSInfo, owner); }},
     });
     return Pages;
 }

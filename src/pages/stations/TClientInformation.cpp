@@ -25,7 +25,7 @@ TClientInformation::TClientInformation(QWidget *parent) : QDialog(parent), ui(ne
 
     m_band = MakeBinder<VrSNMPRequest2Edits>(this, kBandVars, VrListInstance, 10000, QStringLiteral("Band"));
     if (RunLoad(m_band).ok)
-        ui->Lb_Band->setText(m_band->Request.VarList.Item(0).value == QLatin1String("1") ? QStringLiteral("5GHZ")
+        ui->Lb_Band->setText(m_band->Request.VarList.Item(0).value == QLatin1String("5GHz") ? QStringLiteral("5GHZ")
                                                                                           : QStringLiteral("2.4GHZ"));
 
     m_clients = MakeBinder<TableRows>(this, kClientTableVars, VrListTable2, 10000,
@@ -61,7 +61,7 @@ void TClientInformation::detect()
     setBusy(true);
     ui->StatusBar1->setSimpleText(QStringLiteral("Detect Client Info..."));
     ui->User_ListView->clear();
-    m_trigger->Request.VarList.Item(0).value = QStringLiteral("1");
+    m_trigger->Request.VarList.Item(0).value = QStringLiteral("get");
     const Outcome sent = RunApply(m_trigger, false);
     if (!sent.ok)
         detectFailed(sent.error);

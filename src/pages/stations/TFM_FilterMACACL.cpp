@@ -106,7 +106,7 @@ bool TFM_FilterMACACL::disabled() const
 
 void TFM_FilterMACACL::detectClients()
 {
-    m_clientTrigger->Request.VarList.Item(0).value = QStringLiteral("1");
+    m_clientTrigger->Request.VarList.Item(0).value = QStringLiteral("get");
     const Outcome sent = RunApply(m_clientTrigger, false);
     if (!sent.ok)
         ui->StatusBar1->setSimpleText(QStringLiteral("Detect timed out! ") + sent.error);

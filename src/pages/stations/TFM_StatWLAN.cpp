@@ -67,7 +67,7 @@ void TFM_StatWLAN::Refresh()
 void TFM_StatWLAN::Clear()
 {
     setButtons(false);
-    m_clear->Request.VarList.Item(0).value = QStringLiteral("1");
+    m_clear->Request.VarList.Item(0).value = QStringLiteral("clear");
     const Outcome cleared = RunApply(m_clear, false);
     if (!cleared.ok) {
         ui->StatusBar1->setSimpleText(cleared.error);

@@ -51,7 +51,7 @@ void TFM_Static::Refresh()
 void TFM_Static::Clear()
 {
     ui->StatusBar1->setSimpleText(QStringLiteral("Ethernet Info is Clearing!"));
-    m_clear->Request.VarList.Item(0).value = QStringLiteral("1");
+    m_clear->Request.VarList.Item(0).value = QStringLiteral("clear");
     const Outcome cleared = RunApply(m_clear, false);
     if (!cleared.ok) {
         qCWarning(lcStations) << "Ethernet counters not cleared:" << cleared.error;

@@ -6,6 +6,7 @@
 #include "TFM_FilterMACACL.h"
 #include "TFM_StatWLAN.h"
 #include "TFM_Static.h"
+#include "TFM_WDSInfo.h"
 #include "VrMessageBox.h"
 #include "VrSNMPError.h"
 #include "VrSNMPSession.h"
@@ -159,7 +160,9 @@ TEST_F(StationPage, ClientInformationListsUsedRowsOnly)
 TEST_F(StationPage, ClientInformationRefusesClosingWhileDetecting)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_EQ(client->setInt(P + "2.1.3.2.1.1.24.1", 1).status, 0); // 5 GHz
     auto *p = open<TClientInformation>();
+    EXPECT_EQ(find<QLabel>("Lb_Band")->text(), "5GHZ");
     ASSERT_TRUE(p->Busy());
     static_cast<QDialog *>(p)->reject();
     EXPECT_TRUE(p->isVisible());
@@ -347,6 +350,55 @@ TEST_F(StationPage, EthernetClearRefusedIsNotReportedAsDone)
     EXPECT_FALSE(status().isEmpty());
     EXPECT_NE(status(), "Ethernet Info is Clearing!");
     EXPECT_EQ(find<QLineEdit>("Ed_TranPCount")->text(), before);
+}
+
+// ---- WDS information -------------------------------------------------------
+
+const std::string kApMode = P + "2.1.3.2.1.1.18.1";
+const std::string kWdsRefresh = P + "2.1.3.5.1.1.1.1";
+
+TEST_F(StationPage, WdsPageOutsideTheWdsModesAsksNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    auto *p = open<TFM_WDSInfo>();
+    EXPECT_FALSE(p->Busy());
+    EXPECT_FALSE(find<QLabel>("Lb_Channel")->text().isEmpty());
+    EXPECT_EQ(find<QLabel>("Lb_Band")->text(), "2.4");
+    click("Btn_Refresh");
+    EXPECT_EQ(status(), "Get OK!");
+    EXPECT_FALSE(p->Busy());
+    EXPECT_EQ(setsOf(kWdsRefresh), 0);
+    EXPECT_EQ(find<QTreeWidget>("WDS_ClientListView")->topLevelItemCount(), 0);
+    expectFitsTheScreen();
+    click("Btn_Close");
+    EXPECT_FALSE(p->isVisible());
+}
+
+TEST_F(StationPage, WdsPeersAreListedFreeSlotsWithAnEmptyMac)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--stations", "3"}));
+    ASSERT_EQ(client->setInt(kApMode, 3).status, 0);
+    auto *p = open<TFM_WDSInfo>();
+    ASSERT_TRUE(p->Busy());
+    static_cast<QDialog *>(p)->reject();
+    EXPECT_TRUE(p->isVisible());
+    EXPECT_TRUE(statusBecomes(VrSNMPMessage(0)));
+    EXPECT_FALSE(p->Busy());
+    // Three peers and three free slots, all listed.
+    const QStringList macs = column("WDS_ClientListView", 1);
+    ASSERT_EQ(macs.size(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(macs[i].isEmpty(), i >= 3) << macs[i].toStdString();
+    for (const QString &auth : column("WDS_ClientListView", 2).mid(0, 3))
+        EXPECT_FALSE(auth.isEmpty());
+    for (const QString &signal : column("WDS_ClientListView", 3))
+        EXPECT_TRUE(signal.isEmpty() || signal.endsWith('%')) << signal.toStdString();
+    for (const QString &state : column("WDS_ClientListView", 4).mid(0, 3))
+        EXPECT_TRUE(state == "On" || state == "Off") << state.toStdString();
+    click("Btn_Refresh");
+    EXPECT_EQ(status(), "Refresh WDS Info...");
+    EXPECT_TRUE(statusBecomes(VrSNMPMessage(0)));
+    EXPECT_EQ(setsOf(kWdsRefresh), 2);
 }
 
 } // namespace
