@@ -204,9 +204,11 @@ void TFM_VlanSetting::buildPortSkeleton()
     shown->clear();
     QStringList names{QStringLiteral("Mgmt"), QStringLiteral("LAN")};
     QTreeWidget *ssids = ui->LV_MultiSSID;
-    for (int i = 0; i < 4; ++i)
-        names << (i < ssids->topLevelItemCount() ? ssids->topLevelItem(i)->text(1)
-                                                 : VlanPortNames()[size_t(VlanVisiblePortColumns()[size_t(2 + i)])]);
+    for (int i = 0; i < 4; ++i) {
+        // A network without an SSID goes by its port name.
+        const QString ssid = i < ssids->topLevelItemCount() ? ssids->topLevelItem(i)->text(1) : QString();
+        names << (ssid.isEmpty() ? VlanPortNames()[size_t(VlanVisiblePortColumns()[size_t(2 + i)])] : ssid);
+    }
     names << QStringLiteral("W-1") << QStringLiteral("W-2") << QStringLiteral("W-3") << QStringLiteral("W-4");
     for (const QString &name : names)
         new QTreeWidgetItem(shown, {name, QString(), QString(), QString()});

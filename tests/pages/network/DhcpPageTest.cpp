@@ -106,6 +106,25 @@ TEST_F(DhcpPage, InvalidWinsIsDroppedAndTheSaveGoesOn)
     EXPECT_EQ(number(kServer), 1);
 }
 
+TEST_F(DhcpPage, APoolTheDeviceRefusesIsReportedAndThePageStaysUsable)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--fail", kPoolEnd + "=10"}));
+    openAndWait();
+    EXPECT_EQ(result("StatusBar1"), "Setting Error!");
+    enableServer();
+    type("Ed_IPAF", "192.168.0.10");
+    type("Ed_PoolRan", "20");
+    type("Ed_SubMask", "255.255.255.0");
+    type("Ed_Gateway", "192.168.0.1");
+    type("Ed_Lease", "600");
+    click("Bt_Apply");
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_EQ(result("StatusBar1"), "Setting Error!");
+    EXPECT_FALSE(find<VrStatusBar>("StatusBar1")->panel(1)->text().isEmpty());
+    EXPECT_EQ(address(kPoolStart), "192.168.0.100");
+    EXPECT_TRUE(find<QPushButton>("Bt_Apply")->isEnabled());
+}
+
 TEST_F(DhcpPage, WirelessClientFixesBothSwitchesAtDisable)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());
