@@ -19,7 +19,11 @@
 #include "VrSNMPTarget.h"
 #include "VrSNMPVarList.h"
 
+#include "SnmpEventProcessor.h"
+
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
 #include <QComboBox>
 #include <QHash>
 #include <QLabel>
@@ -229,6 +233,7 @@ void TMainForm::buildHiddenControls()
 bool TMainForm::Start(const QStringList &arguments)
 {
     OpenSession(QString());
+    SnmpEventProcessor::Global().ResumeWaits();
 
     const HostPaths host = ReadHostPaths();
     VrLoadMessageFiles(FindEntryIgnoringCase(host.messageBase, QStringLiteral("errmsg")));
@@ -259,11 +264,14 @@ bool TMainForm::Start(const QStringList &arguments)
     }
 
     m_screenshotFile = qEnvironmentVariable("QRT5150_SCREENSHOT");
+    // Shown before anything is asked of the device: a silent device must not
+    // look like a hung program.
+    applyOperationModeMenus();
+    show();
     m_statusRequest = std::make_unique<VrSNMPRequest>();
     m_statusRequest->VarList = VrSNMPVarList(StatusObjects, VrListScalar, 0);
     PollStatus();
     bindHiddenControls();
-    Timer1.start();
     return true;
 }
 
@@ -277,25 +285,32 @@ VrSNMPRequest2Edits *TMainForm::bindCombo(const VrSNMPVarDef *objects, uint8_t k
 
 void TMainForm::bindHiddenControls()
 {
-    // Read once, in this order, before the menus are chosen.
     VrSNMPRequest2Edits *dhcp = bindCombo(DhcpControlObjects, VrListScalar, CB_Fuction1);
     VrSNMPRequest2Edits *radio = bindCombo(RadioObjects, VrListInstance, CB_Radio);
     VrSNMPRequest2Edits *mode = bindCombo(ApModeObjects, VrListInstance, CB_ApMode);
     radio->Request.Timeout = ScaledTimeout(SlowReadTimeout);
     mode->Request.Timeout = ScaledTimeout(SlowReadTimeout);
-    for (VrSNMPRequest2Edits *binding : {dhcp, radio, mode}) {
-        binding->Asynchronous = false;
-        binding->Load();
-    }
-    applyOperationModeMenus();
-
     m_led2dot4G = bindCombo(Led2dot4GObjects, VrListInstance, CB_Led2dot4G);
     m_led5G = bindCombo(Led5GObjects, VrListInstance, CB_Led5G);
     m_address = new VrSNMPRequest2Edits(this);
     m_address->Request.VarList = VrSNMPVarList(AddressObjects, VrListInstance, 0);
     m_address->BindFormat(0, QStringLiteral("%s"), {IPAddressEdit});
     m_address->BindFormat(1, QStringLiteral("%s"), {SubMaskEdit});
-    loadRefreshedBindings();
+
+    // Read once, one after the other, each whatever the previous one's
+    // outcome; the menus follow the operation mode when it has been read.
+    // Then the lamp settings and the address, read again every two seconds.
+    const auto after = [](VrSNMPRequest2Edits *binding, std::function<void()> next) {
+        binding->OnLoadDone = [next](VrSNMPRequest2Controls *, const VrSNMPError &) { next(); };
+    };
+    after(dhcp, [radio] { radio->Load(); });
+    after(radio, [mode] { mode->Load(); });
+    after(mode, [this] {
+        applyOperationModeMenus();
+        loadRefreshedBindings();
+        Timer1.start();
+    });
+    dhcp->Load();
 }
 
 void TMainForm::loadRefreshedBindings()
@@ -303,6 +318,17 @@ void TMainForm::loadRefreshedBindings()
     for (VrSNMPRequest2Edits *binding : {m_led2dot4G, m_led5G, m_address})
         if (!binding->Busy()) // the previous read of a slow device is still out
             binding->Load();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    // A page may be waiting for a silent device: end those waits and the
+    // pages now rather than after their time-outs.
+    SnmpEventProcessor::Global().AbandonWaits();
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *page = qobject_cast<QDialog *>(window); page && page->isVisible())
+            page->reject();
+    QMainWindow::closeEvent(event);
 }
 
 void TMainForm::applyOperationModeMenus()

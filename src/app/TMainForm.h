@@ -30,8 +30,10 @@ public:
     ~TMainForm() override;
 
     // Runs the start-up for the host's arguments: target records, caption,
-    // single-instance lock, first poll and bindings. False when the module
-    // must end instead (the reason has been shown); the timers then never run.
+    // single-instance lock; then shows the window and starts the first poll
+    // and the reads of the hidden settings, none of which waits for the
+    // device. False when the module must end instead (the reason has been
+    // shown); the timers then never run.
     bool Start(const QStringList &arguments);
 
     // The address checks every page runs before writing an address.
@@ -52,6 +54,9 @@ public:
     QTimer LedStatus;
     QTimer LedBlink;
     QTimer Timer1;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 signals:
     // Each status poll the device answered, once the lamps show it.

@@ -1,11 +1,9 @@
 #include "LaunchParameters.h"
 #include "ModuleInfo.h"
-#include "StatusLamp.h"
 #include "TMainForm.h"
 #include "VrMessageBox.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -52,14 +50,8 @@ int main(int argc, char **argv)
         VrMessageBox(&form, QString::fromStdString(error.what()), QString::fromLatin1(ModuleModelName));
         return 1;
     }
-    form.show();
     if (qEnvironmentVariableIntValue("QRT5150_EXIT_AFTER_FIRST_POLL") == 1) {
-        // Start-up's own reads may have let the first answer in already, before
-        // the event loop runs.
-        if (form.lamp(DevicePicture::Power)->isLit())
-            QTimer::singleShot(0, &app, &QCoreApplication::quit);
-        else
-            QObject::connect(&form, &TMainForm::StatusAnswered, &app, &QCoreApplication::quit);
+        QObject::connect(&form, &TMainForm::StatusAnswered, &app, &QCoreApplication::quit);
     }
     return QApplication::exec();
 }

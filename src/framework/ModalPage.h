@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SnmpEventProcessor.h"
+
 class QWidget;
 
 // Runs a page the way every menu entry does: a fresh window (so it reads the
@@ -10,6 +12,8 @@ void RunModalPage(Page *&global, QWidget *owner)
 {
     Page page(owner);
     global = &page;
-    page.exec();
+    // The program may have been closed while the page read the device.
+    if (!SnmpEventProcessor::Global().Abandoned())
+        page.exec();
     global = nullptr;
 }

@@ -1,6 +1,7 @@
 #include "SnmpEventProcessor.h"
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QSocketNotifier>
 
 #include <net-snmp/net-snmp-config.h>
@@ -161,4 +162,25 @@ void SnmpEventProcessor::WaitWhile(const std::function<bool()> &busy, int ms)
         }
     }
     Rearm();
+}
+
+bool SnmpEventProcessor::RunWait(QEventLoop &loop)
+{
+    if (m_abandoned)
+        return false;
+    m_waits.push_back(&loop);
+    if (m_waits.size() == 1 && m_indicator)
+        m_indicator(true);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    std::erase(m_waits, &loop);
+    if (m_waits.empty() && m_indicator)
+        m_indicator(false);
+    return !m_abandoned;
+}
+
+void SnmpEventProcessor::AbandonWaits()
+{
+    m_abandoned = true;
+    for (QEventLoop *loop : m_waits)
+        loop->quit();
 }

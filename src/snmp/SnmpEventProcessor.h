@@ -4,7 +4,9 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <vector>
 
+class QEventLoop;
 class QSocketNotifier;
 
 // Drives the asynchronous exchanges of the open Net-SNMP sessions on the GUI
@@ -35,6 +37,21 @@ public:
     // widgets that are being torn down around it receive events.
     void WaitWhile(const std::function<bool()> &busy, int ms);
 
+    // Runs a synchronous exchange's wait: a local event loop that leaves out
+    // user input, so the program keeps painting, polling and serving files
+    // while the answer is out. The exchange's completion quits the loop.
+    // False when the wait was abandoned because the program is closing.
+    bool RunWait(QEventLoop &loop);
+    // Ends every wait at once and makes later ones fail straight away; for
+    // closing the program while a page waits for the device.
+    void AbandonWaits();
+    // Lets waits run again (a new start-up of the main window).
+    void ResumeWaits() { m_abandoned = false; }
+    bool Abandoned() const { return m_abandoned; }
+    // Called with true when the first wait begins and false when the last
+    // ends (the widget layer shows a busy cursor meanwhile).
+    void SetWaitIndicator(std::function<void(bool)> indicator) { m_indicator = std::move(indicator); }
+
 private:
     SnmpEventProcessor();
     void onReadable(void *session);
@@ -43,4 +60,7 @@ private:
     std::map<void *, QSocketNotifier *> m_sessions;
     QTimer m_timer;
     bool m_active = false;
+    std::vector<QEventLoop *> m_waits;
+    bool m_abandoned = false;
+    std::function<void(bool)> m_indicator;
 };

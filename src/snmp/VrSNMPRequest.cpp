@@ -11,6 +11,7 @@
 #include "VrSNMPTarget.h"
 #include "VrSNMPValue.h"
 
+#include <QEventLoop>
 #include <QLoggingCategory>
 
 #include <net-snmp/net-snmp-config.h>
@@ -66,30 +67,45 @@ VrSNMPError errorOf(int code)
     return error;
 }
 
-// The module error of a synchronous exchange's outcome.
-VrSNMPError outcomeOf(int status, void *handle, const snmp_pdu *answer)
-{
-    if (status == STAT_TIMEOUT)
-        return VrSNMPErrorFromStatus(VrStatusTimeout);
-    if (status != STAT_SUCCESS || !answer)
-        return VrSNMPStatusMap::ErrorFromNetSnmp(snmp_sess_session(handle)->s_snmp_errno);
-    return VrSNMPErrorFromErrorStatus(int(answer->errstat));
-}
-
 } // namespace
 
-// What an asynchronous send leaves with Net-SNMP until its callback.
+// Where a synchronous exchange waits for its outcome.
+struct VrSNMPSyncSlot {
+    QEventLoop loop;
+    bool done = false;
+    VrSNMPError error;
+    PduPtr answer;
+};
+
+// What an exchange leaves with Net-SNMP until its callback (or with the
+// engine-ID discovery until the agent's engine ID is known).
 struct VrSNMPAsyncRecord {
     VrSNMPRequest *request; // null once the request is gone
     bool read;              // a get or get-next (a set otherwise)
     bool decode;
     VrSNMPCompletion done;
     void *data;
+    VrSNMPSyncSlot *sync = nullptr; // a synchronous exchange's outcome goes here
     QString peerAddress;
-    uint16_t peerPort;
+    uint16_t peerPort = 0;
 
     int securityError = SNMPERR_SUCCESS; // seen before the exchange ended
     bool sending = true; // Net-SNMP reports a failed first send also by callback
+    PduPtr parked;       // the PDU, while the engine-ID discovery runs
+
+    VrSNMPAsyncRecord(VrSNMPRequest *request, bool read, bool decode, VrSNMPCompletion done, void *data,
+                      VrSNMPSyncSlot *sync = nullptr)
+        : request(request), read(read), decode(decode), done(done), data(data), sync(sync)
+    {
+    }
+
+    void finishSync(const VrSNMPError &error, const snmp_pdu *answer)
+    {
+        sync->error = error;
+        sync->answer.reset(answer ? snmp_clone_pdu(const_cast<snmp_pdu *>(answer)) : nullptr);
+        sync->done = true;
+        sync->loop.quit();
+    }
 
     static int callback(int op, netsnmp_session *session, int, netsnmp_pdu *pdu, void *magic)
     {
@@ -127,7 +143,10 @@ struct VrSNMPAsyncRecord {
         request->m_outstanding.erase(record);
         if (session == VrSNMPSession::Closing()) {
             // The session is being destroyed: only the count goes down.
-            request->countDown();
+            if (record->sync)
+                record->finishSync(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), nullptr);
+            else
+                request->countDown();
             return 1;
         }
         VrSNMPError error;
@@ -146,7 +165,10 @@ struct VrSNMPAsyncRecord {
         }
         error.AgentAddress = record->peerAddress;
         error.AgentPort = record->peerPort;
-        request->complete(*record, error, answer);
+        if (record->sync)
+            record->finishSync(error, answer);
+        else
+            request->complete(*record, error, answer);
         return 1;
     }
 };
@@ -174,8 +196,9 @@ VrSNMPRequest::VrSNMPRequest()
 VrSNMPRequest::~VrSNMPRequest()
 {
     Alive = false;
-    if (Pending > 0)
-        SnmpEventProcessor::Global().WaitWhile([this] { return Pending > 0; }, kDestructorWaitMs);
+    // Exchanges still waiting for an engine-ID discovery are simply dropped.
+    if (Pending > m_parked)
+        SnmpEventProcessor::Global().WaitWhile([this] { return Pending > m_parked; }, kDestructorWaitMs);
     // Answers still out after the wait must not reach a freed request.
     for (VrSNMPAsyncRecord *record : m_outstanding)
         record->request = nullptr;
@@ -200,21 +223,92 @@ VrSNMPSessionTarget VrSNMPRequest::target() const
     return t;
 }
 
-void *VrSNMPRequest::channel(QString *peerAddress, uint16_t *peerPort, int &snmpErr)
+// Sends the PDU, or parks it with the record until the agent's engine ID is
+// known. Returns the record left outstanding (ownership passes to it and the
+// PDU is taken), or null when nothing went out: snmpErr then says why.
+VrSNMPAsyncRecord *VrSNMPRequest::send(std::unique_ptr<VrSNMPAsyncRecord> &record, snmp_pdu *&pdu,
+                                       int &snmpErr)
 {
     VrSNMPSession *session = VrSNMPSession::Global();
     if (!session) {
         snmpErr = SNMPERR_BAD_SESSION;
         return nullptr;
     }
-    VrSNMPSession::Channel *ch = session->Acquire(target(), int(Timeout), Retries, snmpErr);
+    const VrSNMPSessionTarget t = target();
+    if (session->NeedsDiscovery(t)) {
+        VrSNMPAsyncRecord *parked = record.get();
+        session->Discover(t, int(Timeout), Retries, [parked](int result) {
+            if (!parked->request) {
+                delete parked; // the request went away meanwhile
+                return;
+            }
+            parked->request->discovered(std::unique_ptr<VrSNMPAsyncRecord>(parked), result);
+        });
+        record.release();
+        parked->parked.reset(std::exchange(pdu, nullptr));
+        m_outstanding.insert(parked);
+        if (!parked->sync) {
+            ++Pending;
+            ++m_parked;
+        }
+        return parked;
+    }
+    VrSNMPSession::Channel *ch = session->Acquire(t, int(Timeout), Retries, snmpErr);
     if (!ch)
         return nullptr;
-    if (peerAddress)
-        *peerAddress = ch->peerAddress;
-    if (peerPort)
-        *peerPort = ch->peerPort;
-    return ch->handle;
+    record->peerAddress = ch->peerAddress;
+    record->peerPort = ch->peerPort;
+    record->sending = true;
+    const bool sent = snmp_sess_async_send(ch->handle, pdu, &VrSNMPAsyncRecord::callback, record.get());
+    record->sending = false;
+    if (!sent) {
+        snmpErr = snmp_sess_session(ch->handle)->s_snmp_errno;
+        return nullptr;
+    }
+    pdu = nullptr; // Net-SNMP owns a PDU it sent
+    VrSNMPAsyncRecord *out = record.release();
+    m_outstanding.insert(out);
+    if (!out->sync)
+        ++Pending;
+    SnmpEventProcessor::Global().Rearm();
+    return out;
+}
+
+// The engine-ID discovery a parked exchange waited for has ended: send it
+// now, or end it with the discovery's error.
+void VrSNMPRequest::discovered(std::unique_ptr<VrSNMPAsyncRecord> record, int snmpErr)
+{
+    m_outstanding.erase(record.get());
+    const bool sync = record->sync != nullptr;
+    if (!sync) {
+        --Pending;
+        --m_parked;
+    }
+    snmp_pdu *pdu = record->parked.release();
+    VrSNMPError error;
+    if (snmpErr == SNMPERR_SUCCESS) {
+        try {
+            if (send(record, pdu, snmpErr))
+                return;
+            error = VrSNMPStatusMap::ErrorFromNetSnmp(snmpErr);
+        } catch (const VrSNMPException &e) {
+            error.Code = e.Code();
+            error.Message = e.Message();
+        }
+    } else {
+        error = VrSNMPStatusMap::ErrorFromNetSnmp(snmpErr);
+    }
+    if (pdu)
+        snmp_free_pdu(pdu);
+    // send() gave the record up only on success, so it is still ours here.
+    error.AgentAddress = Address;
+    error.AgentPort = Port;
+    if (sync) {
+        record->finishSync(error, nullptr);
+        return;
+    }
+    ++Pending; // complete() counts the exchange down
+    complete(*record, error, nullptr);
 }
 
 QString VrSNMPRequest::baseOid(int position) const
@@ -403,17 +497,49 @@ bool VrSNMPRequest::checkListKind(bool &ok)
 
 int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswer)
 {
-    PduPtr request(pdu);
+    PduPtr owned(pdu);
+    SnmpEventProcessor &events = SnmpEventProcessor::Global();
+    if (m_waiting) {
+        // Only a handler run during this request's own wait can get here.
+        qCWarning(lcSnmpRequest) << "a synchronous exchange was started while one is waiting";
+        report(errorOf(VrErrUnknown), ok);
+        return 0;
+    }
+    if (events.Abandoned()) {
+        report(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), ok);
+        return 0;
+    }
+
+    VrSNMPSyncSlot slot;
+    auto record = std::make_unique<VrSNMPAsyncRecord>(this, read, false, nullptr, nullptr, &slot);
     int snmpErr = SNMPERR_SUCCESS;
-    void *handle = channel(nullptr, nullptr, snmpErr);
-    if (!handle) {
+    snmp_pdu *raw = owned.release();
+    VrSNMPAsyncRecord *out = nullptr;
+    try {
+        out = send(record, raw, snmpErr);
+    } catch (...) {
+        snmp_free_pdu(raw);
+        throw;
+    }
+    owned.reset(raw); // still ours when it did not go out
+    if (!out) {
         report(VrSNMPStatusMap::ErrorFromNetSnmp(snmpErr), ok);
         return 0;
     }
-    snmp_pdu *raw = nullptr;
-    const int status = snmp_sess_synch_response(handle, request.release(), &raw);
-    PduPtr answer(raw);
-    const VrSNMPError outcome = outcomeOf(status, handle, answer.get());
+    if (!slot.done) {
+        m_waiting = true;
+        events.RunWait(slot.loop);
+        m_waiting = false;
+    }
+    if (!slot.done) {
+        // Abandoned: the answer, if it still comes, must not reach this frame.
+        out->request = nullptr;
+        m_outstanding.erase(out);
+        report(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), ok);
+        return 0;
+    }
+
+    const VrSNMPError &outcome = slot.error;
     int code = outcome.Code;
     // The end of a walk comes as noSuchName; decoding tells it from a fault.
     const bool walkEnd = read && code == VrErrNoSuchName && VarList.IsTable();
@@ -421,9 +547,9 @@ int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswe
         report(outcome, ok);
         return 0;
     }
-    if (!decodeAnswer || !answer)
+    if (!decodeAnswer || !slot.answer)
         return 0;
-    const Decoded decoded = decode(*answer, code, false, ok);
+    const Decoded decoded = decode(*slot.answer, code, false, ok);
     if (decoded.problem.Code != VrOk) {
         report(decoded.problem, ok);
         return 0;
@@ -507,24 +633,21 @@ int VrSNMPRequest::Set(bool &ok, bool readBack, const QString &selection, const 
 void VrSNMPRequest::sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, bool read,
                               bool decodeAnswer)
 {
-    PduPtr request(pdu);
-    auto record = std::make_unique<VrSNMPAsyncRecord>(
-        VrSNMPAsyncRecord{this, read, decodeAnswer, done, data, QString(), 0, SNMPERR_SUCCESS, true});
+    PduPtr owned(pdu);
+    auto record = std::make_unique<VrSNMPAsyncRecord>(this, read, decodeAnswer, done, data);
     int snmpErr = SNMPERR_SUCCESS;
-    void *handle = channel(&record->peerAddress, &record->peerPort, snmpErr);
-    const bool sent = handle && snmp_sess_async_send(handle, request.get(), &VrSNMPAsyncRecord::callback,
-                                                     record.get());
-    record->sending = false;
-    if (sent) {
-        request.release(); // Net-SNMP owns a PDU it sent
-        m_outstanding.insert(record.release());
-        ++Pending;
-        SnmpEventProcessor::Global().Rearm();
-        return;
+    snmp_pdu *raw = owned.release();
+    bool out = false;
+    try {
+        out = send(record, raw, snmpErr) != nullptr;
+    } catch (...) {
+        snmp_free_pdu(raw);
+        throw;
     }
+    owned.reset(raw);
+    if (out)
+        return;
     // Nothing went out, so no answer will come back to count down Pending.
-    if (handle)
-        snmpErr = snmp_sess_session(handle)->s_snmp_errno;
     bool ok = true;
     report(VrSNMPStatusMap::ErrorFromNetSnmp(snmpErr), ok);
 }

@@ -10,6 +10,8 @@
 #include <set>
 #include <vector>
 
+#include <memory>
+
 struct variable_list;
 struct snmp_pdu;
 struct VrSNMPAsyncRecord;
@@ -29,9 +31,14 @@ using VrSNMPCompletion = void (*)(void *data, VrSNMPError &error, VrSNMPVarList 
 // VrSNMPException. Errors of a synchronous exchange go to OnError, counted
 // in ErrorCount, and clear the caller's ok flag (which is otherwise left as
 // it was). Errors of an asynchronous exchange travel in the record handed to
-// the completion function; only a send that fails at once (no session, or an
-// SNMPv3 agent that does not answer the engine-ID discovery) goes to OnError,
-// and then no completion follows.
+// the completion function (a failed SNMPv3 engine-ID discovery too); only a
+// send that fails at once (no session) goes to OnError, and then no
+// completion follows.
+//
+// Nothing blocks the GUI thread: a synchronous exchange goes out like an
+// asynchronous one and waits in a local event loop without user input
+// (SnmpEventProcessor::RunWait), and an SNMPv3 agent's engine ID is
+// discovered asynchronously before the first exchange with it.
 class VrSNMPRequest
 {
 public:
@@ -112,7 +119,8 @@ private:
     };
 
     VrSNMPSessionTarget target() const;
-    void *channel(QString *peerAddress, uint16_t *peerPort, int &snmpErr);
+    VrSNMPAsyncRecord *send(std::unique_ptr<VrSNMPAsyncRecord> &record, snmp_pdu *&pdu, int &snmpErr);
+    void discovered(std::unique_ptr<VrSNMPAsyncRecord> record, int snmpErr);
     QString baseOid(int position) const;
     QString rowIndexOid();
     snmp_pdu *buildPdu(Mode mode);
@@ -125,4 +133,6 @@ private:
     bool checkListKind(bool &ok);
 
     std::set<VrSNMPAsyncRecord *> m_outstanding;
+    int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery
+    bool m_waiting = false; // a synchronous exchange waits for its answer
 };

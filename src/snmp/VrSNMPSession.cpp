@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QTimer>
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
@@ -122,6 +123,26 @@ int setUpUsm(netsnmp_session &s, const VrSNMPSessionTarget &t, QByteArray &name)
     return SNMPERR_SUCCESS;
 }
 
+QString agentKey(const VrSNMPSessionTarget &t)
+{
+    return t.address.trimmed() + QLatin1Char(':') + QString::number(t.port);
+}
+
+// The user without name, security or keys that engine-ID discovery sends as.
+void ensureDiscoveryUser()
+{
+    if (usm_get_user(nullptr, 0, const_cast<char *>("")))
+        return;
+    usmUser *user = usm_create_user();
+    user->name = strdup("");
+    user->secName = strdup("");
+    user->authProtocolLen = OID_LENGTH(usmNoAuthProtocol);
+    user->authProtocol = snmp_duplicate_objid(usmNoAuthProtocol, user->authProtocolLen);
+    user->privProtocolLen = OID_LENGTH(usmNoPrivProtocol);
+    user->privProtocol = snmp_duplicate_objid(usmNoPrivProtocol, user->privProtocolLen);
+    usm_add_user(user);
+}
+
 QString privateStateFolder()
 {
     QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
@@ -227,6 +248,7 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
     s.timeout = long(timeout) * 10000L;
     s.retries = retries;
     QByteArray securityName;
+    QByteArray engineId;
     switch (target.version) {
     case VrSNMPv3:
         s.version = SNMP_VERSION_3;
@@ -234,6 +256,17 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
         snmpErr = setUpUsm(s, target, securityName);
         if (snmpErr != SNMPERR_SUCCESS)
             return nullptr;
+        if (const auto known = m_engineIds.find(agentKey(target)); known != m_engineIds.end())
+            engineId = known->second;
+        if (engineId.isEmpty()) {
+            snmpErr = SNMPERR_UNKNOWN_ENG_ID; // Discover first
+            return nullptr;
+        }
+        // The engine ID is known: Net-SNMP must not probe for it (a blocking
+        // exchange), and the user with its localised keys is made here.
+        s.flags |= SNMP_FLAGS_DONT_PROBE;
+        s.securityEngineID = reinterpret_cast<u_char *>(engineId.data());
+        s.securityEngineIDLen = size_t(engineId.size());
         break;
     case VrSNMPv2c:
         s.version = SNMP_VERSION_2c;
@@ -243,13 +276,23 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
         break;
     }
 
-    // For SNMPv3 this blocks while the agent's engine ID is discovered.
     entry->channel.handle = snmp_sess_open(&s);
     if (!entry->channel.handle) {
         snmpErr = s.s_snmp_errno ? s.s_snmp_errno : SNMPERR_GENERR;
         qCWarning(lcSnmpSession) << "cannot open a session to" << peerName << "version"
                                  << target.version << ":" << snmp_api_errstring(snmpErr);
         return nullptr;
+    }
+    if (target.version == VrSNMPv3) {
+        // Net-SNMP 5.9 clears the no-probe flag while opening, to probe at
+        // the first send instead; it is set again so that it never does.
+        netsnmp_session *opened = snmp_sess_session(entry->channel.handle);
+        opened->flags |= SNMP_FLAGS_DONT_PROBE;
+        if (create_user_from_session(opened) != SNMPERR_SUCCESS) {
+            snmpErr = SNMPERR_UNKNOWN_USER_NAME;
+            close(entry->channel.handle);
+            return nullptr;
+        }
     }
     qCDebug(lcSnmpSession) << "opened a session to" << peerName << "version" << target.version;
     SnmpEventProcessor::Global().Watch(entry->channel.handle);
@@ -279,17 +322,141 @@ void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target)
             usm_remove_user(user); // returns the list's head, not the user
             usm_free_user(user);
         }
-        close(**it);
+        close((*it)->channel.handle);
         it = m_entries.erase(it);
     }
 }
 
-void VrSNMPSession::close(Entry &entry)
+void VrSNMPSession::close(void *handle)
 {
-    SnmpEventProcessor::Global().Unwatch(entry.channel.handle);
-    g_closing = snmp_sess_session(entry.channel.handle);
-    snmp_sess_close(entry.channel.handle);
+    SnmpEventProcessor::Global().Unwatch(handle);
+    g_closing = snmp_sess_session(handle);
+    snmp_sess_close(handle);
     g_closing = nullptr;
+}
+
+bool VrSNMPSession::NeedsDiscovery(const VrSNMPSessionTarget &target) const
+{
+    if (target.version != VrSNMPv3)
+        return false;
+    for (const auto &entry : m_entries)
+        if (entry->target == target)
+            return false;
+    const auto known = m_engineIds.find(agentKey(target));
+    return known == m_engineIds.end() || known->second.isEmpty();
+}
+
+// Discovery is the usual probe: an unauthenticated get without variables from
+// the user without name, which the agent answers with a report that carries
+// its engine ID. Unlike Net-SNMP's own probe it goes out asynchronously.
+void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int retries,
+                             std::function<void(int)> done)
+{
+    const QString agent = agentKey(target);
+    for (const auto &running : m_discoveries) {
+        if (running->agent == agent) {
+            running->waiters.push_back(std::move(done));
+            return;
+        }
+    }
+    QString peerAddress;
+    const QString peer = resolve(target.address, peerAddress);
+    if (peer.isEmpty())
+        throw VrSNMPException(VrErrInvalidAddress);
+    const QByteArray peerName = QStringLiteral("%1:%2").arg(peer).arg(target.port).toUtf8();
+
+    auto discovery = std::make_unique<Discovery>();
+    discovery->agent = agent;
+    discovery->waiters.push_back(std::move(done));
+    Discovery *raw = discovery.get();
+    m_discoveries.push_back(std::move(discovery));
+    const auto fail = [this, raw](int snmpErr) {
+        raw->result = snmpErr;
+        QTimer::singleShot(0, [this, raw] { finishDiscovery(raw); });
+    };
+
+    ensureDiscoveryUser();
+    netsnmp_session s;
+    snmp_sess_init(&s);
+    s.peername = const_cast<char *>(peerName.constData());
+    s.version = SNMP_VERSION_3;
+    s.flags |= SNMP_FLAGS_DONT_PROBE;
+    s.securityModel = SNMP_SEC_MODEL_USM;
+    s.securityLevel = SNMP_SEC_LEVEL_NOAUTH;
+    char noName[] = "";
+    s.securityName = noName;
+    s.securityNameLen = 0;
+    s.timeout = long(timeout) * 10000L;
+    s.retries = retries;
+    raw->handle = snmp_sess_open(&s);
+    if (!raw->handle) {
+        fail(s.s_snmp_errno ? s.s_snmp_errno : SNMPERR_GENERR);
+        return;
+    }
+    // Net-SNMP 5.9 clears the flag while opening, to probe (blocking) at the
+    // first send; this session is the probe, so it must not.
+    snmp_sess_session(raw->handle)->flags |= SNMP_FLAGS_DONT_PROBE;
+    netsnmp_pdu *probe = snmp_pdu_create(SNMP_MSG_GET);
+    probe->version = SNMP_VERSION_3;
+    probe->securityName = strdup("");
+    probe->securityNameLen = 0;
+    probe->securityLevel = SNMP_SEC_LEVEL_NOAUTH;
+    probe->securityModel = SNMP_SEC_MODEL_USM;
+    if (!snmp_sess_async_send(raw->handle, probe, &VrSNMPSession::probeAnswered, raw)) {
+        snmp_free_pdu(probe);
+        fail(snmp_sess_session(raw->handle)->s_snmp_errno);
+        return;
+    }
+    qCDebug(lcSnmpSession) << "discovering the engine ID of" << peerName;
+    SnmpEventProcessor::Global().Watch(raw->handle);
+    SnmpEventProcessor::Global().Rearm();
+}
+
+int VrSNMPSession::probeAnswered(int op, snmp_session *session, int, snmp_pdu *pdu, void *magic)
+{
+    auto *discovery = static_cast<Discovery *>(magic);
+    if (session == g_closing)
+        return 1;
+    switch (op) {
+    case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
+        if (pdu && pdu->securityEngineIDLen > 0) {
+            discovery->engineId = QByteArray(reinterpret_cast<const char *>(pdu->securityEngineID),
+                                             qsizetype(pdu->securityEngineIDLen));
+            discovery->result = SNMPERR_SUCCESS;
+        } else {
+            discovery->result = SNMPERR_UNKNOWN_ENG_ID;
+        }
+        break;
+    case NETSNMP_CALLBACK_OP_TIMED_OUT:
+        discovery->result = SNMPERR_TIMEOUT;
+        break;
+    case NETSNMP_CALLBACK_OP_SEND_FAILED:
+        discovery->result = session->s_snmp_errno ? session->s_snmp_errno : SNMPERR_GENERR;
+        break;
+    default:
+        return 1; // a retransmission or a security notice: the exchange goes on
+    }
+    // A session cannot be closed from inside its own callback.
+    QTimer::singleShot(0, [discovery] { g_session->finishDiscovery(discovery); });
+    return 1;
+}
+
+void VrSNMPSession::finishDiscovery(Discovery *discovery)
+{
+    const auto it = std::find_if(m_discoveries.begin(), m_discoveries.end(),
+                                 [discovery](const auto &d) { return d.get() == discovery; });
+    if (it == m_discoveries.end())
+        return;
+    std::unique_ptr<Discovery> done = std::move(*it);
+    m_discoveries.erase(it);
+    if (done->handle)
+        close(done->handle);
+    if (done->result == SNMPERR_SUCCESS)
+        m_engineIds[done->agent] = done->engineId;
+    else
+        qCInfo(lcSnmpSession) << "engine-ID discovery failed:" << snmp_api_errstring(done->result);
+    for (const auto &waiter : done->waiters)
+        waiter(done->result);
 }
 
 void OpenSession(const QString &directory)

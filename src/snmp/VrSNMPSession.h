@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -25,8 +28,9 @@ struct VrSNMPSessionTarget {
 };
 
 // The one global SNMP session of the module. It owns the Net-SNMP sessions
-// (single-session API), one per distinct target, opened on first use; an
-// SNMPv3 session discovers the agent's engine ID on its first send.
+// (single-session API), one per distinct target, opened on first use. The
+// engine ID of an SNMPv3 agent is discovered asynchronously before its first
+// session opens, so that nothing waits on the socket in the GUI thread.
 class VrSNMPSession
 {
 public:
@@ -41,11 +45,22 @@ public:
 
     // The session for a target, opened when there is none yet, with the given
     // time-out (hundredths of a second) and retries applied to what it sends
-    // next; they also bound the blocking engine-ID discovery that Net-SNMP
-    // runs on an SNMPv3 session's first send. Raises -509 when the address is
-    // neither an IP address nor resolvable (nothing is sent then). Returns null
-    // with a Net-SNMP SNMPERR_* number when the session cannot be opened.
+    // next. Raises -509 when the address is neither an IP address nor
+    // resolvable (nothing is sent then). Returns null with a Net-SNMP
+    // SNMPERR_* number when the session cannot be opened. An SNMPv3 target
+    // needs its agent's engine ID first (NeedsDiscovery, Discover).
     Channel *Acquire(const VrSNMPSessionTarget &target, int timeout, int retries, int &snmpErr);
+
+    // True for an SNMPv3 target without a session whose agent's engine ID is
+    // not known yet.
+    bool NeedsDiscovery(const VrSNMPSessionTarget &target) const;
+    // Asks the agent for its engine ID without blocking, bounded by the time-out
+    // (hundredths of a second) and retries; `done` runs later from the event
+    // loop with SNMPERR_SUCCESS or why it failed. Requests for the same agent
+    // share one discovery. A failed discovery is not remembered: the next
+    // exchange tries again. Raises -509 for an address that does not resolve.
+    void Discover(const VrSNMPSessionTarget &target, int timeout, int retries,
+                  std::function<void(int snmpErr)> done);
 
     // Loads the SNMPv3 engine boots of this module's engine from the
     // "VrSNMP_PP_BootCounter" file of a directory (the working directory when
@@ -66,10 +81,22 @@ private:
         VrSNMPSessionTarget target;
         Channel channel;
     };
-    void close(Entry &entry);
+    struct Discovery {
+        QString agent; // address and port, the key of the engine ID
+        void *handle = nullptr;
+        int result = 0;
+        QByteArray engineId;
+        std::vector<std::function<void(int)>> waiters;
+    };
+    void close(void *handle);
     void dropStaleUser(const VrSNMPSessionTarget &target);
+    void finishDiscovery(Discovery *discovery);
+    static int probeAnswered(int op, struct snmp_session *session, int reqid, struct snmp_pdu *pdu,
+                             void *magic);
 
     std::vector<std::unique_ptr<Entry>> m_entries;
+    std::vector<std::unique_ptr<Discovery>> m_discoveries;
+    std::map<QString, QByteArray> m_engineIds; // by agent address and port
 };
 
 // Initialises Net-SNMP once (no MIB files, no user configuration files, its

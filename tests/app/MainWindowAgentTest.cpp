@@ -2,13 +2,18 @@
 // lamps and status line, a stopped agent and its recovery.
 #include "ApsimProcess.h"
 #include "StatusLamp.h"
+#include "TFM_Information.h"
 #include "TMainForm.h"
 #include "VrMessageBox.h"
+#include "VrSNMPTarget.h"
 #include "VrTimeScale.h"
 
 #include "../unit/TempFile.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
@@ -96,7 +101,7 @@ TEST_F(MainWindowAgent, HiddenSettingsAreReadAndBlinkingWirelessLedFlashesWlanWh
     // The factory setting: the 2.4 GHz LED blinks.
     TMainForm form;
     ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
-    EXPECT_EQ(hidden(form, "CB_ApMode"), QStringLiteral("Access Point"));
+    QTRY_COMPARE_WITH_TIMEOUT(hidden(form, "CB_ApMode"), QStringLiteral("Access Point"), 5000);
     EXPECT_EQ(hidden(form, "CB_Fuction1"), QStringLiteral("Disable"));
     QTRY_COMPARE_WITH_TIMEOUT(hidden(form, "CB_Led2dot4G"), QStringLiteral("blinking"), 5000);
     QTRY_COMPARE_WITH_TIMEOUT(hidden(form, "IPAddressEdit"), QStringLiteral("127.0.0.1"), 5000);
@@ -124,4 +129,80 @@ TEST_F(MainWindowAgent, WithoutBlinkingLedsTheLanLampFlashesAndWlanStaysWhite)
     QTRY_VERIFY_WITH_TIMEOUT(!form.lamp(DevicePicture::Lan)->isLit(), 2000);
     EXPECT_FALSE(form.lamp(DevicePicture::Wlan)->isLit());
     EXPECT_TRUE(form.lamp(DevicePicture::Power)->isLit());
+}
+
+// An administrator starts the module when a device misbehaves: with the
+// device silent, the window is there at once and keeps taking events while
+// every read waits, and the lamps come on when the device answers again.
+TEST_F(MainWindowAgent, SilentDeviceNeverFreezesTheWindow)
+{
+    const QString mute = m_dir.path(QStringLiteral("mute"));
+    for (const bool v3 : {false, true}) {
+        SCOPED_TRACE(v3 ? "SNMPv3 authPriv" : "SNMPv2c");
+        m_agent.stop();
+        QFile(mute).open(QIODevice::WriteOnly);
+        ASSERT_NO_FATAL_FAILURE(startAgent({"--mute-file", mute.toStdString(), "--user",
+                                            "ops:SHA:opsauth12:AES:opspriv12"}));
+        QStringList arguments{QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")};
+        if (v3)
+            arguments << QStringLiteral("/v3") << QStringLiteral("/t%1").arg(m_agent.port())
+                      << QStringLiteral("/l%1").arg(VrAuthPriv) << QStringLiteral("/nops")
+                      << QStringLiteral("/Aopsauth12") << QStringLiteral("/Popspriv12")
+                      << QStringLiteral("/a2") << QStringLiteral("/p3");
+
+        int ticks = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+        ticker.start(20);
+        QElapsedTimer clock;
+        clock.start();
+        TMainForm form;
+        ASSERT_TRUE(form.Start(arguments));
+        EXPECT_LT(clock.elapsed(), 2000);
+        EXPECT_TRUE(form.isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(form.statusText(), TimedOut, 8000);
+        EXPECT_TRUE(allDark(form));
+        // Nothing stalled the event loop while the poll waited.
+        EXPECT_GE(ticks, int(clock.elapsed() / 20 / 3));
+
+        QFile::remove(mute);
+        QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Power)->isLit(), 8000);
+        QTRY_VERIFY_WITH_TIMEOUT(AnsweredStatus.match(form.statusText()).hasMatch(), 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(hidden(form, "CB_ApMode"), QStringLiteral("Access Point"), 8000);
+        EXPECT_EQ(m_boxes.count(), 0);
+    }
+}
+
+// A page that waits for a silent device keeps the program running, and
+// closing the main window meanwhile ends the wait and the page at once.
+TEST_F(MainWindowAgent, PageWaitingForASilentDeviceKeepsTheProgramRunning)
+{
+    TMainForm form;
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Power)->isLit(), 8000);
+    const QString mute = m_dir.path(QStringLiteral("mute"));
+    m_agent.stop();
+    ASSERT_NO_FATAL_FAILURE(startAgent({"--mute-file", mute.toStdString()}));
+    QFile(mute).open(QIODevice::WriteOnly);
+
+    int ticks = 0;
+    bool opening = false;
+    bool ranWhileOpening = false;
+    QElapsedTimer clock;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        // The page reads the device (30 s time-out) before it shows.
+        if (++ticks == 25) {
+            ranWhileOpening = opening;
+            clock.start();
+            form.close();
+        }
+    });
+    ticker.start(20);
+    opening = true;
+    form.findChild<QAction *>(QStringLiteral("act_TFM_Information"))->trigger();
+    opening = false;
+    EXPECT_TRUE(ranWhileOpening);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(FM_Information, nullptr);
 }

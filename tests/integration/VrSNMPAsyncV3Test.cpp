@@ -1,6 +1,7 @@
 #include "SnmpTestSupport.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 
 namespace {
 
@@ -155,6 +156,58 @@ TEST_F(SnmpAsyncV3, SilentAgentTimesOutOnceWithTheFinishedFlag)
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_EQ(errors[1].Code, -422);
     EXPECT_EQ(errors[1].Sequence, 1u);
+}
+
+TEST_F(SnmpAsyncV3, NothingWaitsOnTheSocketInTheGuiThread)
+{
+    // Engine-ID discovery of a silent agent runs in the background: the send
+    // returns at once and the completion reports the time-out.
+    SilentUdpPeer silent;
+    auto r = request(VrSNMPv3);
+    r->Port = silent.Port();
+    r->Timeout = 30;
+    r->Retries = 1;
+    r->SecurityName = "anyone";
+    r->SecurityLevel = VrAuthPriv;
+    r->AuthProtocol = VrAuthSHA;
+    r->AuthPassword = "authpass1";
+    r->PrivProtocol = VrPrivAES128;
+    r->PrivPassword = "privpass1";
+    r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+    Completions seen;
+    QElapsedTimer clock;
+    clock.start();
+    r->GetAsync(&Completions::Record, &seen, true);
+    EXPECT_LT(clock.elapsed(), 100);
+    EXPECT_EQ(r->Pending, 1);
+    EXPECT_TRUE(WaitFor([&] { return seen.calls > 0; }, 3000));
+    EXPECT_EQ(seen.last.Code, -405);
+    EXPECT_TRUE(seen.last.Finished);
+    EXPECT_EQ(r->Pending, 0);
+
+    // A synchronous exchange waits in an event loop: timers keep firing.
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(20);
+    bool ok = true;
+    r->Get(ok, true);
+    EXPECT_FALSE(ok);
+    EXPECT_GE(ticks, 10); // 0.6 s of discovery
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].Code, -405);
+
+    // Against an answering agent, discovery and the exchange both succeed,
+    // with the event loop running meanwhile.
+    auto user = v3(SnmpdAgent::kShaAesUser, VrAuthPriv, VrAuthSHA, SnmpdAgent::kShaPassword,
+                   VrPrivAES128, SnmpdAgent::kAesPassword);
+    user->Get(ok = true, true);
+    EXPECT_TRUE(ok);
+    EXPECT_FALSE(user->VarList.Item(0).value.isEmpty());
+    Completions answered;
+    user->GetAsync(&Completions::Record, &answered, true);
+    EXPECT_TRUE(WaitFor([&] { return answered.calls > 0; }, 3000));
+    EXPECT_EQ(answered.last.Code, 0);
 }
 
 TEST_F(SnmpAsyncV3, DestructionWaitsForOutstandingAnswersAtMostSixSeconds)
