@@ -352,8 +352,12 @@ void TFM_DHCP::loadStatic()
 {
     m_staticBusy = true;
     result(ui->StatusBar2, kListing);
-    if (!LoadBinder(m_static))
-        staticRead(VrSNMPError{}); // nothing went out: end the busy state
+    if (!LoadBinder(m_static)) {
+        // Nothing went out: no answer will end the busy state.
+        VrSNMPError failed;
+        failed.Code = -1;
+        staticRead(failed);
+    }
 }
 
 void TFM_DHCP::staticRead(const VrSNMPError &r)
@@ -367,7 +371,8 @@ void TFM_DHCP::staticRead(const VrSNMPError &r)
     ui->Btn_Del->setEnabled(false);
     if (r.Code != 0) {
         result(ui->StatusBar2, QStringLiteral("Setting Error!"));
-        m_static->ShowStatus(r.Message);
+        if (!r.Message.isEmpty())
+            m_static->ShowStatus(r.Message);
     }
     if (!clientMode())
         ui->CB_Fuction2->setCurrentIndex(ui->CB_Fuction1->currentIndex());

@@ -293,6 +293,9 @@ void TFM_VlanSetting::vlanRead(const VrSNMPError &r)
         selectFreeRow();
     else
         table->clearSelection();
+    // Out of edit mode: the VID field is the user's again.
+    setEditControlsEnabled(statusEnabled() && !dynamicMode());
+    m_formReset = false;
     result(QStringLiteral("Get OK!"));
 }
 

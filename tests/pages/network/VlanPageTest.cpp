@@ -159,6 +159,13 @@ TEST_F(VlanPage, EditWritesTheSelectedVlanAndNeverTagsMultiSsidPorts)
     EXPECT_EQ(number(kVid + "1"), 0); // no second VLAN
     EXPECT_EQ(column("LV_VlanListUser", 2), QStringList{"Mgmt,Primary"});
     EXPECT_EQ(column("LV_VlanListUser", 3), QStringList{"LAN"});
+
+    // After the edit the form adds again.
+    EXPECT_TRUE(edit("Ed_VlanID")->isEnabled());
+    EXPECT_TRUE(rb("RB_MssidS1Tag")->isEnabled());
+    addVlan("31", "annex");
+    EXPECT_EQ(number(kVid + "1"), 31);
+    EXPECT_EQ(number(kVid + "3"), 30);
 }
 
 TEST_F(VlanPage, DeleteAsksByNameAndFreesTheRow)
