@@ -1,5 +1,6 @@
 #include "TFM_MultiSSIDNewForm.h"
 
+#include "FollowContents.h"
 #include "TFM_Wirless.h"
 #include "ui_TFM_MultiSSIDNewForm.h"
 
@@ -388,7 +389,7 @@ void TFM_MultiSSIDNewForm::securityChanged()
     }
     encryptionChanged();
     // The groups shown change with the security: the window follows them.
-    adjustSize();
+    FollowContents();
 }
 
 void TFM_MultiSSIDNewForm::encryptionChanged()

@@ -1,5 +1,6 @@
 #include "TFM_Performace.h"
 
+#include "FollowContents.h"
 #include "TFM_Wirless.h"
 #include "TFM_WirlessTables.h"
 #include "ui_TFM_Performace.h"
@@ -224,7 +225,7 @@ void TFM_Performace::Refresh()
     applySecurity();
     if (mainRead && modeRead)
         ui->StatusBar1->setSimpleText(QStringLiteral("Get OK!"));
-    adjustSize();
+    FollowContents();
 }
 
 void TFM_Performace::wifiModeChanged()

@@ -1,5 +1,6 @@
 #include "TFM_Wirless.h"
 
+#include "FollowContents.h"
 #include "TFM_WirlessTables.h"
 #include "ui_TFM_Wirless.h"
 
@@ -244,6 +245,13 @@ void TFM_Wirless::bindAll()
     ui->Edt_MACAddr->setMaxLength(12);
     for (int i = WlVisiblePeers; i < WlPeerCount; ++i)
         ui->FL_WDS->setRowVisible(i, false);
+    // The survey lists have a fixed size; their columns share it.
+    for (QTreeWidget *survey : {ui->LV_ClientSiteServey, ui->LV_WdsSiteServey}) {
+        int column = 0;
+        for (int width : {35, 35, 50, 110, 100, 120})
+            survey->setColumnWidth(column++, width);
+    }
+    ui->LV_CloneMACSurvey->setColumnWidth(0, 60);
 }
 
 // The order of the reads matters: the band handler needs the country and the
@@ -530,7 +538,7 @@ void TFM_Wirless::layoutByMode()
     }
     updateChannelWidth();
     // The groups shown change with the mode: the window follows them.
-    adjustSize();
+    FollowContents();
 }
 
 void TFM_Wirless::layoutForCountry()

@@ -11,7 +11,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
 #include <QDialog>
+#include <QLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,6 +109,8 @@ protected:
     void expectFitsScreen()
     {
         QApplication::processEvents();
+        page->layout()->activate();
+        EXPECT_EQ(page->size(), page->sizeHint());
         EXPECT_LE(page->width(), 1366);
         EXPECT_LE(page->height(), 740);
     }

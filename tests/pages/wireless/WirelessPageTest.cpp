@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -112,6 +113,12 @@ protected:
         for (int i = 0; i < c->count(); ++i)
             texts << c->itemText(i);
         return texts;
+    }
+    // The layouts take in what was shown or hidden, and the window their size.
+    void settle()
+    {
+        QApplication::processEvents();
+        page->layout()->activate();
     }
     long number(const std::string &oid) { return client->get(oid).number; }
     std::string text(const std::string &oid) { return client->get(oid).bytes; }
@@ -486,6 +493,36 @@ TEST_F(WirelessPage, WepKeysSharedWithAnotherSsidAreWarnedAbout)
     EXPECT_EQ(status(), "Setting Success!");
     EXPECT_EQ(number(kEncryption), 1);
     EXPECT_EQ(setsOf(kWepKey1), 1);
+}
+
+TEST_F(WirelessPage, FitsTheScreenInEveryModeAndShrinksBack)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openPage();
+    settle();
+    const QSize accessPoint = page->size();
+    for (const QString &band : {QStringLiteral("5GHz"), QStringLiteral("2.4GHz")}) {
+        choose("CB_Band", band);
+        for (const QString &mode : items("CB_APMode")) {
+            choose("CB_APMode", mode);
+            for (const QString &security : items("CB_SecurityMode")) {
+                SCOPED_TRACE((band + " / " + mode + " / " + security).toStdString());
+                choose("CB_SecurityMode", security);
+                choose("CB_dot11Encryption", "Enable");
+                // The window follows what it shows, and that fits the screen.
+                EXPECT_EQ(page->size(), page->sizeHint());
+                EXPECT_LE(page->width(), 1366);
+                EXPECT_LE(page->height(), 740);
+                // Fields keep their own width instead of stretching across the window.
+                EXPECT_LE(combo("CB_APMode")->width(), 300);
+            }
+        }
+    }
+    choose("CB_APMode", "Access Point");
+    choose("CB_SecurityMode", "Open System");
+    settle();
+    EXPECT_LE(page->height(), accessPoint.height());
+    EXPECT_LE(page->width(), accessPoint.width());
 }
 
 TEST_F(WirelessPage, SilentDeviceStopsTheReadingAtTheFirstGroup)
