@@ -4,6 +4,8 @@
 #include "AccessPoint.h"
 
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <random>
 
 namespace apsim {
@@ -135,13 +137,24 @@ void AccessPoint::fillSurvey(const std::string &column, unsigned salt)
 
 void AccessPoint::registerSurveys()
 {
+    // The device remembers the class given to an access point (by BSSID):
+    // a new survey finds it again in that class.
+    auto remembered = std::make_shared<std::map<std::string, long>>();
     unsigned salt = 0;
     for (const Survey &s : surveys) {
         const std::string column = s.column;
         const std::string trigger = s.trigger;
-        m_device.setAction(trigger, [this, column, trigger, salt = ++salt](const Value &v, int) {
+        m_device.setAction(trigger, [this, column, trigger, remembered, salt = ++salt](const Value &v, int) {
             if (v.number == 1) {
                 fillSurvey(column, salt);
+                if (column == "dot11RogueApSurveyBssid") {
+                    const int rows = m_device.tableOf(column)->rows;
+                    for (int row = 1; row <= rows; ++row) {
+                        const auto known = remembered->find(m_device.value(column, row).bytes);
+                        if (known != remembered->end())
+                            m_device.setValue("dot11RogueApSurveyType", Value{known->second, {}}, row);
+                    }
+                }
                 addLog(trigger.rfind("dot11", 0) == 0 ? "WIRELESS" : "NOTICE", trigger + " done");
             }
             return int(NoError);
@@ -152,12 +165,13 @@ void AccessPoint::registerSurveys()
         {"dot11RogueApAddtoNew", 1}, {"dot11RogueApAddtoValid", 2},
         {"dot11RogueApAddtoNeighbor", 3}, {"dot11RogueApAddtoRouge", 4}};
     for (const auto &[name, type] : classes) {
-        m_device.setAction(name, [this, type = type](const Value &v, int) {
+        m_device.setAction(name, [this, remembered, type = type](const Value &v, int) {
             const Device::Table &table = *m_device.tableOf("dot11RogueApSurveyType");
             if (v.number < 1 || v.number > table.rows ||
                 m_device.value("dot11RogueApSurveyBssid", static_cast<int>(v.number)) == zeroValue(Syntax::Mac))
                 return int(WrongValue);
             m_device.setValue("dot11RogueApSurveyType", Value{type, {}}, static_cast<int>(v.number));
+            (*remembered)[m_device.value("dot11RogueApSurveyBssid", static_cast<int>(v.number)).bytes] = type;
             return int(NoError);
         });
     }

@@ -125,6 +125,8 @@ std::vector<SurveyLine> SurveyLines(const std::vector<QStringList> &rows, const 
     const bool all = filter.compare(QLatin1String("All"), Qt::CaseInsensitive) == 0;
     std::vector<SurveyLine> lines;
     for (const QStringList &row : rows) {
+        if (cell(row, SurveyBssid) == FreeMac)
+            continue;
         const QString type = SurveyClassLabel(cell(row, SurveyType));
         if (!all && type != filter.toLower())
             continue;

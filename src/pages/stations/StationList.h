@@ -79,8 +79,8 @@ struct SurveyLine {
     QString lastSeen;
     QString status; // "up" / "down"
 };
-// The class filter's texts; "All" lists every row, the others the rows of
-// that class.
+// The class filter's texts; "All" lists every used row, the others the
+// rows of that class.
 QStringList SurveyFilters();
 std::vector<SurveyLine> SurveyLines(const std::vector<QStringList> &rows, const QString &filter);
 QString SurveyClassLabel(const QString &value);

@@ -2,6 +2,7 @@
 #include "PageMenu.h"
 #include "TClientInformation.h"
 #include "TFM_FilterMACACL.h"
+#include "TFM_RogueAP.h"
 #include "TFM_StatWLAN.h"
 #include "TFM_Static.h"
 #include "TFM_WDSInfo.h"
@@ -16,6 +17,7 @@ std::span<const PageRegistration> StationsPages()
         {"TFM_StatWLAN", [](QWidget *owner) { RunModalPage(FM_StatWLAN, owner); }},
         {"TFM_Static", [](QWidget *owner) { RunModalPage(FM_Static, owner); }},
         {"TFM_WDSInfo", [](QWidget *owner) { RunModalPage(FM_WDSInfo, owner); }},
+        {"TFM_RogueAP", [](QWidget *owner) { RunModalPage(FM_RogueAP, owner); }},
     });
     return Pages;
 }

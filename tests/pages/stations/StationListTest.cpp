@@ -97,6 +97,7 @@ TEST(SurveyLines, FilterByClassAndFindIndexByBssid)
         {"1", "6", "001A2B000001", "2", "cafe", "3 sec ago", "1", "2"},
         {"4", "11", "001A2B000002", "4", "lab", "9 sec ago", "4", "1"},
         {"5", "1", "001A2B000003", "9", "odd", "", "7", "5"},
+        {"6", "0", "000000000000", "0", "", "", "0", "0"}, // a free row
     };
     const auto all = SurveyLines(rows, QStringLiteral("All"));
     ASSERT_EQ(all.size(), 3u);

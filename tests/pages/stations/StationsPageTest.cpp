@@ -4,6 +4,7 @@
 #include "SnmpTestClient.h"
 #include "TClientInformation.h"
 #include "TFM_FilterMACACL.h"
+#include "TFM_RogueAP.h"
 #include "TFM_StatWLAN.h"
 #include "TFM_Static.h"
 #include "TFM_WDSInfo.h"
@@ -14,10 +15,12 @@
 #include "VrStatusBar.h"
 #include "VrTimeScale.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -399,6 +402,115 @@ TEST_F(StationPage, WdsPeersAreListedFreeSlotsWithAnEmptyMac)
     EXPECT_EQ(status(), "Refresh WDS Info...");
     EXPECT_TRUE(statusBecomes(VrSNMPMessage(0)));
     EXPECT_EQ(setsOf(kWdsRefresh), 2);
+}
+
+// ---- Rogue AP detection ----------------------------------------------------
+
+const std::string kRogueType = P + "3.3.4.1.8.1.7.";
+const std::string kAddToValid = P + "3.3.4.1.2.0";
+const std::string kAddToRogue = P + "3.3.4.1.4.0";
+const std::string kAllNewValid = P + "3.3.4.1.6.0";
+const std::string kUnknownRogue = P + "3.3.4.1.7.0";
+
+class RoguePage : public StationPage
+{
+protected:
+    TFM_RogueAP *detect()
+    {
+        auto *p = open<TFM_RogueAP>();
+        click("Btn_Detect");
+        EXPECT_TRUE(p->Detecting());
+        EXPECT_TRUE(statusBecomes("Get OK!"));
+        return p;
+    }
+    QTreeWidgetItem *line(int i) { return find<QTreeWidget>("AP_UserListView")->topLevelItem(i); }
+    void tick(int i) { line(i)->setCheckState(0, Qt::Checked); }
+};
+
+TEST_F(RoguePage, DetectionLocksEveryRequestControlAndListsUsedRows)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--stations", "4"}));
+    auto *p = open<TFM_RogueAP>();
+    expectFitsTheScreen();
+    click("Btn_Detect");
+    ASSERT_TRUE(p->Detecting());
+    for (const char *name : {"Btn_Detect", "Btn_SetValid", "Btn_SetNeigh", "Btn_SetRogue", "Btn_SetNew", "Btn_Apply",
+                             "CB_OperatorType", "AP_UserListView", "CheckBox_SelectAll", "RB_MarkAllValid",
+                             "RB_MarkAllRogue"})
+        EXPECT_FALSE(find(name)->isEnabled()) << name;
+    EXPECT_TRUE(statusBecomes("Get OK!"));
+    EXPECT_TRUE(find("Btn_SetRogue")->isEnabled());
+    EXPECT_TRUE(find("RB_MarkAllValid")->isEnabled());
+    ASSERT_EQ(find<QTreeWidget>("AP_UserListView")->topLevelItemCount(), 4);
+    for (const QString &bssid : column("AP_UserListView", 4))
+        EXPECT_NE(bssid, "000000000000");
+    for (const QString &type : column("AP_UserListView", 0))
+        EXPECT_TRUE(QStringList({"new", "valid", "neighborhood", "rogue"}).contains(type)) << type.toStdString();
+    find<QCheckBox>("CheckBox_SelectAll")->click();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(line(i)->checkState(0), Qt::Checked);
+}
+
+TEST_F(RoguePage, SetAsWithNothingTickedWritesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    detect();
+    for (const char *button : {"Btn_SetValid", "Btn_SetNeigh", "Btn_SetRogue", "Btn_SetNew", "Btn_Apply"}) {
+        click(button);
+        ASSERT_EQ(boxes.count(), 1) << button;
+        EXPECT_EQ(boxes.calls()[0].text, "No entry click!");
+        EXPECT_EQ(boxes.calls()[0].caption, "Waring");
+        boxes.clear();
+    }
+    EXPECT_EQ(setsOf(kAddToValid) + setsOf(kAddToRogue) + setsOf(kAllNewValid) + setsOf(kUnknownRogue), 0);
+}
+
+TEST_F(RoguePage, SetAsRogueMovesTheTickedLineAndSkipsOnesGoneFromTheSurvey)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    auto *p = detect();
+    const QString bssid = line(1)->text(4);
+    tick(1);
+    tick(3);
+    line(3)->setText(4, QStringLiteral("001A2BFFFFFF")); // no longer in the survey
+    click("Btn_SetRogue");
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_TRUE(p->Detecting());
+    EXPECT_TRUE(QTest::qWaitFor([p] { return !p->Detecting(); }, 10000));
+    EXPECT_EQ(status(), "Get OK!");
+    EXPECT_EQ(setsOf(kAddToRogue), 1);
+    EXPECT_EQ(client->get(kRogueType + "2").number, 4);
+    choose("CB_OperatorType", "Rogue");
+    EXPECT_TRUE(column("AP_UserListView", 4).contains(bssid));
+    for (const QString &type : column("AP_UserListView", 0))
+        EXPECT_EQ(type, "rogue");
+    EXPECT_FALSE(find("RB_MarkAllValid")->isEnabled());
+    choose("CB_OperatorType", "New");
+    EXPECT_TRUE(find("RB_MarkAllValid")->isEnabled());
+}
+
+TEST_F(RoguePage, MarkAllNewAsValidTicksNewLinesAndWritesOnlyItsObject)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--stations", "12"}));
+    detect();
+    find<QRadioButton>("RB_MarkAllValid")->click();
+    int newLines = 0;
+    for (int i = 0; i < find<QTreeWidget>("AP_UserListView")->topLevelItemCount(); ++i) {
+        const bool isNew = line(i)->text(0) == "new";
+        newLines += isNew;
+        EXPECT_EQ(line(i)->checkState(0), isNew ? Qt::Checked : Qt::Unchecked) << i;
+    }
+    ASSERT_GT(newLines, 0) << "the seeded survey has new access points";
+    auto *p = static_cast<TFM_RogueAP *>(page.get());
+    click("Btn_Apply");
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(status(), "Set OK!");
+    EXPECT_TRUE(p->Detecting());
+    EXPECT_TRUE(QTest::qWaitFor([p] { return !p->Detecting(); }, 10000));
+    EXPECT_EQ(client->get(kAllNewValid).number, 1);
+    EXPECT_EQ(setsOf(kAllNewValid), 1);
+    EXPECT_EQ(setsOf(kUnknownRogue), 0);
+    EXPECT_EQ(setsOf(P + "3.3.4.1.5.0"), newLines);
 }
 
 } // namespace
