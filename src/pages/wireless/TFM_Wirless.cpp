@@ -377,11 +377,13 @@ void TFM_Wirless::afterCloneRead()
 }
 
 // A device running as a client cannot survey for WDS peers until its new
-// mode is in effect.
+// mode is in effect, and a mode read back after a Save may not be in effect
+// yet: once seen as a client, the device counts as one while the page is open.
 void TFM_Wirless::takeApModeRead()
 {
     m_apModeRead = m_apMode->Request.VarList.Item(0).value;
-    m_clientMode = ApModeFromText(m_apModeRead) == int(ApMode::WirelessClient);
+    if (ApModeFromText(m_apModeRead) == int(ApMode::WirelessClient))
+        m_clientMode = true;
 }
 
 // The device takes only the modes of the list in force, so the binding is

@@ -352,6 +352,22 @@ TEST_F(WirelessPage, WirelessClientLocksVisibilityChannelAndWidth)
     EXPECT_FALSE(find<QPushButton>("SiteScan")->isEnabled());
 }
 
+TEST_F(WirelessPage, ClientSavedAsWdsKeepsTheWdsSurveyOff)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_TRUE(client->setInt(kApMode, 4).ok());
+    openPage();
+    choose("CB_APMode", "WDS");
+    EXPECT_FALSE(find<QPushButton>("SiteScan")->isEnabled());
+    save();
+    EXPECT_EQ(status(), "Setting Success!");
+    ASSERT_EQ(number(kApMode), 3);
+    // Read back as WDS, but the device may still run as a client.
+    QTest::mouseClick(find<QPushButton>("Bt_Refresh"), Qt::LeftButton);
+    EXPECT_EQ(combo("CB_APMode")->currentText(), "WDS");
+    EXPECT_FALSE(find<QPushButton>("SiteScan")->isEnabled());
+}
+
 TEST_F(WirelessPage, WdsPeersRefuseDuplicatesAndReplaceTheList)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());
