@@ -37,6 +37,12 @@ Outcome run(VrSNMPRequest2Controls *binder, Call call)
 
 } // namespace
 
+void ReportTo(QWidget *page, QWidget *statusBar)
+{
+    for (VrSNMPRequest2Controls *binder : page->findChildren<VrSNMPRequest2Controls *>())
+        binder->SetStatusTarget(statusBar);
+}
+
 Outcome RunLoad(VrSNMPRequest2Controls *binder)
 {
     return run(binder, [binder] { return binder->Load(); });

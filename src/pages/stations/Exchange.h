@@ -28,6 +28,10 @@ template <class Binder>
 Binder *MakeBinder(QWidget *page, const VrSNMPVarDef *table, int kind, unsigned timeout,
                    const QString &description, bool asynchronous = false);
 
+// What goes wrong inside a completion goes to the page's status bar, not a
+// message box: every binder of the page reports there.
+void ReportTo(QWidget *page, QWidget *statusBar);
+
 Outcome RunLoad(VrSNMPRequest2Controls *binder);
 // Writes the writable items as they are (the controls are gathered unless
 // gather is false); no read-back.

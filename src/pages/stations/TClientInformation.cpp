@@ -32,6 +32,7 @@ TClientInformation::TClientInformation(QWidget *parent) : QDialog(parent), ui(ne
                                       QStringLiteral("Client information"), true);
     m_clients->OnLoadDone = [this](VrSNMPRequest2Controls *, const VrSNMPError &r) { walked(r); };
 
+    ReportTo(this, ui->StatusBar1);
     QTreeWidget *view = ui->User_ListView;
     const int widths[] = {0, 100, 135, 120, 120, 50, 50};
     for (int c = 0; c < 7; ++c)

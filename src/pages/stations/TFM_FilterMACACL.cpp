@@ -43,6 +43,7 @@ TFM_FilterMACACL::TFM_FilterMACACL(QWidget *parent) : QDialog(parent), ui(new Ui
     connect(ui->LV_UerMACAddress, &QTreeWidget::itemSelectionChanged, this, &TFM_FilterMACACL::listSelected);
 
     bindAll();
+    ReportTo(this, ui->StatusBar1);
     for (VrSNMPRequest2Edits *binder : {m_apMode, m_access, m_band}) {
         const Outcome read = RunLoad(binder);
         if (!read.ok)

@@ -54,6 +54,7 @@ TFM_RogueAP::TFM_RogueAP(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_Rogu
     m_markAll = MakeBinder<VrSNMPRequest2Edits>(this, kRogueMarkAllVars, VrListInstance, 100,
                                                 QStringLiteral("Rogue AP"));
 
+    ReportTo(this, ui->StatusBar1);
     // The class commands are written only; reading them tells nothing.
     const Outcome read = RunLoad(m_markAll);
     if (!read.ok)

@@ -32,6 +32,7 @@ TFM_StatWLAN::TFM_StatWLAN(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_St
                                                  QStringLiteral("WLAN statistics"));
     m_clear = MakeBinder<VrSNMPRequest2Edits>(this, kWlanClearVars, VrListInstance, 50000,
                                               QStringLiteral("WLAN statistics"));
+    ReportTo(this, ui->StatusBar1);
     m_settle = new QTimer(this);
     m_settle->setSingleShot(true);
     connect(m_settle, &QTimer::timeout, this, &TFM_StatWLAN::clearSettled);

@@ -23,6 +23,7 @@ TFM_Static::TFM_Static(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_Static
                                                  QStringLiteral("Ethernet statistics"));
     m_clear = MakeBinder<VrSNMPRequest2Edits>(this, kEthernetClearVars, VrListInstance, 1000,
                                               QStringLiteral("Ethernet statistics"));
+    ReportTo(this, ui->StatusBar1);
     ui->StatusBar1->setSimpleText(readCounters() ? QStringLiteral("Ethernet Info Get OK!")
                                                  : QStringLiteral("Ethernet Info Get Error!"));
 }

@@ -27,6 +27,7 @@ TFM_WDSInfo::TFM_WDSInfo(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_WDSI
                                                 QStringLiteral("Channel"));
     m_encryption = MakeBinder<VrSNMPRequest2Edits>(this, kEncryptionVars, VrListInstance, 5000,
                                                    QStringLiteral("Encryption"));
+    ReportTo(this, ui->StatusBar1);
     for (VrSNMPRequest2Edits *binder : {m_apMode, m_channel, m_encryption}) {
         const Outcome read = RunLoad(binder);
         if (!read.ok)
@@ -42,6 +43,7 @@ TFM_WDSInfo::TFM_WDSInfo(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_WDSI
     m_trigger->OnApplyDone = [this](VrSNMPRequest2Controls *, const VrSNMPError &r) { triggered(r); };
     m_peers = MakeBinder<TableRows>(this, kWdsTableVars, VrListTable2, 10000, QStringLiteral("WDS"), true);
     m_peers->OnLoadDone = [this](VrSNMPRequest2Controls *, const VrSNMPError &r) { walked(r); };
+    ReportTo(this, ui->StatusBar1);
     detect();
 }
 
