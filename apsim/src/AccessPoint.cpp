@@ -34,7 +34,7 @@ std::string clockText(std::time_t t, const char *format)
 } // namespace
 
 AccessPoint::AccessPoint(Inventory inventory, DeviceSettings settings)
-    : m_device(std::move(inventory)), m_settings(std::move(settings))
+    : m_device(withRouterMode(std::move(inventory))), m_settings(std::move(settings))
 {
     m_device.keepInState("deviceInformationFirmwareVersion");
     // The country is fixed at the factory; a state file may set it so that
@@ -47,6 +47,7 @@ AccessPoint::AccessPoint(Inventory inventory, DeviceSettings settings)
     registerDeviceCommands();
     registerTransfers();
     registerMultiSsid();
+    registerRouter();
     addLog("SYSTEM", "System started");
 }
 

@@ -55,6 +55,8 @@ private:
     void registerDeviceCommands();
     void registerTransfers();
     void registerMultiSsid();
+    void registerRouter();
+    static Inventory withRouterMode(Inventory inventory);
     void primarySsidRow();
     void fillSurvey(const std::string &column, unsigned salt);
     void fillPortList();

@@ -48,6 +48,11 @@ public:
 
     void setAction(const std::string &name, Action action);
     bool hasAction(const std::string &name) const { return m_actions.count(name) > 0; }
+    Action action(const std::string &name) const
+    {
+        const auto it = m_actions.find(name);
+        return it == m_actions.end() ? Action{} : it->second;
+    }
     void setDynamic(const std::string &name, Dynamic dynamic);
 
     const ObjectDef *object(const std::string &name) const;
