@@ -108,6 +108,14 @@ TMainForm::TMainForm(QWidget *parent)
 {
     MainForm = this;
     setObjectName(QStringLiteral("MainForm"));
+    // While a page waits for the device the program keeps running, but the
+    // pointer says that the page is busy.
+    SnmpEventProcessor::Global().SetWaitIndicator([](bool waiting) {
+        if (waiting)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
     setWindowTitle(caption());
 
     // The program's own message texts first; the host's copies may replace them later.
