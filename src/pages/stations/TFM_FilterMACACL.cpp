@@ -274,7 +274,9 @@ void TFM_FilterMACACL::Add()
 // A station put on the list from the client list is one to keep out.
 void TFM_FilterMACACL::AddClient()
 {
-    if (!m_ready || m_clientMac.isEmpty() || !acceptable(m_clientMac, nullptr))
+    // Taken now: the client list may be read again while the mode is written.
+    const QString mac = m_clientMac;
+    if (!m_ready || mac.isEmpty() || !acceptable(mac, nullptr))
         return;
     setReady(false);
     ui->CB_AccessControl->setCurrentIndex(ui->CB_AccessControl->findText(QStringLiteral("Reject")));
@@ -285,7 +287,7 @@ void TFM_FilterMACACL::AddClient()
         ui->StatusBar1->setSimpleText(QStringLiteral("Set error!"));
         return;
     }
-    send(m_clientAdd, m_clientMac);
+    send(m_clientAdd, mac);
 }
 
 void TFM_FilterMACACL::Delete()
