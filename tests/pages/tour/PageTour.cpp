@@ -33,7 +33,7 @@ PageVisit VisitPage(const PageMenuEntry &entry, QWidget *owner, const std::funct
     QElapsedTimer clock;
     QPointer<QDialog> shown;
     QTimer poll;
-    poll.setInterval(5);
+    poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (shown) {
             // Looked at already, but the page refused to close: end it.
