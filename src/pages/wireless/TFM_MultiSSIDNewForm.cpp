@@ -439,9 +439,11 @@ bool TFM_MultiSSIDNewForm::refuse(const SaveProblem &problem)
 bool TFM_MultiSSIDNewForm::checkRow(int index)
 {
     Ui::TFM_MultiSSIDNewForm &u = *ui;
-    if (index > 1 && multiSsid()) {
-        if (const Check p = CheckMssidSsid(u.Ed_SSID->text()))
-            return refuse(*p);
+    // The primary row carries the radio's own SSID: an empty or malformed one
+    // is refused there too.
+    if (const Check p = CheckMssidSsid(u.Ed_SSID->text()))
+        return refuse(*p);
+    if (index > 1) {
         if (const Check p = CheckMssidSsidUnique(index, u.Ed_SSID->text(), rows()))
             return refuse(*p);
     }

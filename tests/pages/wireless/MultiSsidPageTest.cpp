@@ -38,7 +38,6 @@ protected:
     void fillSsid1(const QString &ssid)
     {
         choose("CB_Index", "SSID 1");
-        emit combo("CB_Index")->activated(1);
         type("Ed_SSID", ssid);
         choose("CB_SecurityMode", "WPA-Personal");
         type("Ed_Passphrase", "guestpass1");
@@ -95,6 +94,18 @@ TEST_F(MultiSsidPage, RowsWithTheSameSsidAreRefused)
     }
     EXPECT_EQ(boxes.count(), 2);
     EXPECT_EQ(setsOf(column(kRowSsid, 2)), 0);
+
+    // The primary row's SSID is the radio's: it may not be emptied either.
+    choose("CB_Index", "Primary SSID");
+    type("Ed_SSID", "");
+    click("AddButton");
+    EXPECT_EQ(boxes.lastText(), "Please input SSID!");
+    EXPECT_EQ(setsOf(column(kRowSsid, 1)), 0);
+    type("Ed_SSID", "renamed");
+    click("AddButton");
+    EXPECT_EQ(status(), "Save SSID...!");
+    EXPECT_EQ(text(kP + "2.1.3.2.1.1.1.1"), "renamed"); // the radio's SSID
+    EXPECT_EQ(number(column(kRowState, 1)), 1);
 }
 
 TEST_F(MultiSsidPage, WdsDeviceWarnsOnceAndBecomesAccessPointFirst)
