@@ -4,6 +4,7 @@
 #include "VrMessageBox.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -50,6 +51,10 @@ int main(int argc, char **argv)
         VrMessageBox(&form, QString::fromStdString(error.what()), QString::fromLatin1(ModuleModelName));
         return 1;
     }
+    // For the start-up benchmark: end once the window is up, or once the
+    // device has answered.
+    if (qEnvironmentVariableIntValue("QRT5150_EXIT_AFTER_SHOWN") == 1)
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     if (qEnvironmentVariableIntValue("QRT5150_EXIT_AFTER_FIRST_POLL") == 1) {
         QObject::connect(&form, &TMainForm::StatusAnswered, &app, &QCoreApplication::quit);
     }
