@@ -14,6 +14,7 @@ namespace apsim {
 struct DeviceSettings {
     unsigned seed = 1;
     int stations = 5;
+    bool oddRows = false; // client and WDS rows with values out of range
     std::string lanAddress = "192.168.0.50";
     int lanPrefix = 24;
     int tftpPort = 69;
@@ -59,6 +60,7 @@ private:
     static Inventory withRouterMode(Inventory inventory);
     void primarySsidRow();
     void fillSurvey(const std::string &column, unsigned salt);
+    void spoilStationRows(const std::string &column);
     void fillPortList();
     int upgradeFirmware();
     int restoreConfiguration();

@@ -27,6 +27,8 @@ and log transfers.
                             there after every accepted set
   --seed N                  seed of the simulated survey and client data (default 1)
   --stations N              stations and neighbours a survey finds, 0..128 (default 5)
+  --odd-rows                the client and WDS tables carry values a careless
+                            device sends (see the README)
   --reboot-seconds N        how long a restart keeps the agent silent (default 5)
   --lan ADDRESS[/PREFIX]    the device's LAN address (default: the listen
                             address, prefix 8 on 127.x, else 24)
@@ -185,6 +187,10 @@ ParseResult parseOptions(int argc, char **argv, Options &o, std::string &error)
         std::string arg = argv[i];
         if (arg == "-h" || arg == "--help")
             return ParseResult::Help;
+        if (arg == "--odd-rows") {
+            o.oddRows = true;
+            continue;
+        }
         if (arg == "-v" || arg == "--verbose") {
             o.verbose = true;
             continue;

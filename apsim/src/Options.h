@@ -25,6 +25,7 @@ struct Options {
     std::string statePath;
     unsigned seed = 1;
     int stations = 5;
+    bool oddRows = false;
     int rebootSeconds = 5;
     int tftpPort = 69;
     int tftpTimeoutMs = 1000;

@@ -135,6 +135,26 @@ void AccessPoint::fillSurvey(const std::string &column, unsigned salt)
     }
 }
 
+// What a careless device sends in its station tables: an authentication
+// outside 1..9 and a negative RSSI on row 2, and on the last used row a MAC
+// one byte too long, which a reader cannot take as a MAC.
+void AccessPoint::spoilStationRows(const std::string &column)
+{
+    const bool clients = column == "dot11ClientMacAddress";
+    if (!clients && column != "dot11WdsMacAddress")
+        return;
+    const int used = std::min(m_settings.stations, m_device.tableOf(column)->layout.capacity - FreeRows);
+    if (used >= 2) {
+        m_device.setValue(clients ? "dot11ClientAuthentication" : "dot11WdsAuthentication", Value{12, {}}, 2);
+        m_device.setValue(clients ? "dot11ClientRssi" : "dot11WdsRssi", Value{-40, {}}, 2);
+    }
+    if (used >= 3) {
+        Value mac = m_device.value(column, used);
+        mac.bytes += '\x7f';
+        m_device.setValue(column, mac, used);
+    }
+}
+
 void AccessPoint::registerSurveys()
 {
     // The device remembers the class given to an access point (by BSSID):
@@ -147,6 +167,8 @@ void AccessPoint::registerSurveys()
         m_device.setAction(trigger, [this, column, trigger, remembered, salt = ++salt](const Value &v, int) {
             if (v.number == 1) {
                 fillSurvey(column, salt);
+                if (m_settings.oddRows)
+                    spoilStationRows(column);
                 if (column == "dot11RogueApSurveyBssid") {
                     const int rows = m_device.tableOf(column)->rows;
                     for (int row = 1; row <= rows; ++row) {

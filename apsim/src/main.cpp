@@ -36,6 +36,7 @@ int main(int argc, char **argv)
     DeviceSettings settings;
     settings.seed = options.seed;
     settings.stations = options.stations;
+    settings.oddRows = options.oddRows;
     settings.lanAddress = options.lanAddress.empty() ? options.listenHost : options.lanAddress;
     // The module looks for its own interface on the device's network: a
     // loopback device gets the loopback network's mask.

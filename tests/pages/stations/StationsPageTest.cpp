@@ -291,6 +291,21 @@ TEST_F(AccessListPage, StationFromTheClientListIsRejectedAndDeletingTheLastDisab
     EXPECT_EQ(client->get(kAccessControl).number, 3);
 }
 
+// A device that sends values out of range and, on the last used row, a MAC
+// of seven bytes: every line is listed as far as it goes, nothing is mended.
+TEST_F(StationPage, ClientInformationListsStrangeRowsAsTheyCome)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--stations", "5", "--odd-rows"}));
+    auto *p = open<TClientInformation>();
+    ASSERT_TRUE(QTest::qWaitFor([p] { return !p->Busy(); }, 10000));
+    EXPECT_EQ(find<QLabel>("NumOfRecord")->text(), "5");
+    ASSERT_EQ(find<QTreeWidget>("User_ListView")->topLevelItemCount(), 5);
+    EXPECT_EQ(column("User_ListView", 4)[1], "12");
+    EXPECT_EQ(column("User_ListView", 5)[1], "");
+    EXPECT_TRUE(column("User_ListView", 5)[0].endsWith('%'));
+    EXPECT_EQ(column("User_ListView", 2)[4].size(), 14);
+}
+
 // ---- Traffic statistics ----------------------------------------------------
 
 const char *const kWlanCounters[] = {"Ed_TranPCount", "Edt_TransBCount", "Edt_DropPCount", "Ed_TranReCount",
@@ -402,6 +417,18 @@ TEST_F(StationPage, WdsPeersAreListedFreeSlotsWithAnEmptyMac)
     EXPECT_EQ(status(), "Refresh WDS Info...");
     EXPECT_TRUE(statusBecomes(VrSNMPMessage(0)));
     EXPECT_EQ(setsOf(kWdsRefresh), 2);
+}
+
+TEST_F(StationPage, WdsPeersListStrangeRowsAsTheyCome)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--stations", "4", "--odd-rows"}));
+    ASSERT_EQ(client->setInt(kApMode, 2).status, 0);
+    auto *p = open<TFM_WDSInfo>();
+    ASSERT_TRUE(QTest::qWaitFor([p] { return !p->Busy(); }, 10000));
+    ASSERT_EQ(find<QTreeWidget>("WDS_ClientListView")->topLevelItemCount(), 7);
+    EXPECT_EQ(column("WDS_ClientListView", 2)[1], "12");
+    EXPECT_EQ(column("WDS_ClientListView", 3)[1], "");
+    EXPECT_EQ(column("WDS_ClientListView", 1)[3].size(), 14);
 }
 
 // ---- Rogue AP detection ----------------------------------------------------
