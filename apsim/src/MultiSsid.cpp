@@ -1,6 +1,6 @@
 // The multi-SSID table as the device keeps it: its first row is the primary
-// SSID (always in use, its SSID the radio's own), and the extra SSIDs run only
-// while the device is an access point.
+// SSID (always in use, its SSID the radio's own), and the extra SSIDs stop
+// when the device becomes a WDS bridge or a client.
 #include "AccessPoint.h"
 
 namespace apsim {
@@ -36,15 +36,8 @@ void AccessPoint::registerMultiSsid()
         primarySsidRow();
         return int(InconsistentValue);
     });
-    const auto apOnly = [](long mode) { return mode == kModeWds || mode == kModeClient; };
-    m_device.setAction("dot11MssidState", [this, apOnly](const Value &v, int) {
-        if (v.number != 1 || !apOnly(m_device.value("dot11ApMode").number))
-            return int(NoError);
-        m_device.setValue("dot11MssidState", Value{0, {}});
-        return int(InconsistentValue);
-    });
-    m_device.setAction("dot11ApMode", [this, apOnly](const Value &v, int) {
-        if (apOnly(v.number))
+    m_device.setAction("dot11ApMode", [this](const Value &v, int) {
+        if (v.number == kModeWds || v.number == kModeClient)
             m_device.setValue("dot11MssidState", Value{0, {}});
         return int(NoError);
     });
