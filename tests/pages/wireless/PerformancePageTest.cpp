@@ -122,6 +122,28 @@ TEST_F(PerformancePage, DataRateFollowsTheRadioMode)
     EXPECT_EQ(combo("CB_DRate")->currentText(), "5.5");
 }
 
+TEST_F(PerformancePage, FiveGigahertzLetsOnly80211aChooseTheRate)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_TRUE(client->setInt(kP + "2.1.3.2.1.1.24.1", 1).ok());
+    ASSERT_TRUE(client->setInt(kWifiMode, 9).ok());
+    openPage();
+    EXPECT_EQ(find<QLabel>("Label_Ack")->text(), "Ack Time Out (5GHz, 50~200)");
+    EXPECT_TRUE(combo("CB_WMode2")->isVisible());
+    EXPECT_FALSE(combo("CB_WMode1")->isVisible());
+    EXPECT_FALSE(combo("CB_DRate")->isEnabled());
+    choose("CB_WMode2", "802.11a Only");
+    EXPECT_TRUE(combo("CB_DRate")->isEnabled());
+    EXPECT_EQ(items("CB_DRate").size(), 9); // no 802.11b rates on 5 GHz
+    choose("CB_DRate", "36");
+    type("Ed_AckTimeOut", "50");
+    click("Bt_Apply");
+    EXPECT_EQ(status(), "Save OK!");
+    EXPECT_EQ(number(kWifiMode), 7);
+    EXPECT_EQ(text(kDataRate), "36");
+    EXPECT_EQ(number(kP + "2.1.3.2.1.1.21.1"), 50);
+}
+
 TEST_F(PerformancePage, ClientNeitherReadsNorWritesTheBeacon)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());
