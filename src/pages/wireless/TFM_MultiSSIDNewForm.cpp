@@ -12,9 +12,11 @@
 #include "VrSNMPObjectTable.h"
 #include "VrSNMPRequest2Edits.h"
 
-#include <QHeaderView>
 #include <QLoggingCategory>
 #include <QTreeWidget>
+
+#include <algorithm>
+#include <array>
 
 TFM_MultiSSIDNewForm *FM_MultiSSIDNewForm = nullptr;
 
