@@ -53,8 +53,10 @@ constexpr unsigned SlowReadTimeout = 10000; // hundredths of a second
 
 const VrOptionNumDef DisableEnableTexts[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 const VrOptionNumDef OffOnTexts[] = {{0, "Off"}, {1, "On"}, {0, nullptr}};
+// A device in its router operation reports mode 5: the fifth entry, whose
+// position (4) shows the router menus.
 const VrOptionNumDef ApModeTexts[] = {
-    {1, "Access Point"}, {2, "WDS With AP"}, {3, "WDS"}, {4, "Wireless Client"}, {0, nullptr}};
+    {1, "Access Point"}, {2, "WDS With AP"}, {3, "WDS"}, {4, "Wireless Client"}, {5, "Router"}, {0, nullptr}};
 const VrOptionNumDef LedTexts[] = {{0, "disable"}, {1, "blinking"}, {0, nullptr}};
 VrOptionList DisableEnableOptions(DisableEnableTexts);
 VrOptionList OffOnOptions(OffOnTexts);

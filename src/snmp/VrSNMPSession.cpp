@@ -39,6 +39,14 @@ QString resolve(const QString &address, QString &peerAddress)
         peerAddress = QString::fromLatin1(host);
         return QStringLiteral("udp6:[%1]").arg(peerAddress);
     }
+    in_addr v4;
+    if (inet_pton(AF_INET, host.constData(), &v4) == 1) {
+        // A dotted quad needs no look-up (which would read the resolver's files).
+        char text[INET_ADDRSTRLEN] = {};
+        inet_ntop(AF_INET, &v4, text, sizeof text);
+        peerAddress = QString::fromLatin1(text);
+        return QStringLiteral("udp:%1").arg(peerAddress);
+    }
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_DGRAM;

@@ -1,6 +1,7 @@
 // The main window against the simulated access point: the status poll, its
 // lamps and status line, a stopped agent and its recovery.
 #include "ApsimProcess.h"
+#include "SnmpTestClient.h"
 #include "StatusLamp.h"
 #include "TFM_Information.h"
 #include "TMainForm.h"
@@ -129,6 +130,23 @@ TEST_F(MainWindowAgent, WithoutBlinkingLedsTheLanLampFlashesAndWlanStaysWhite)
     QTRY_VERIFY_WITH_TIMEOUT(!form.lamp(DevicePicture::Lan)->isLit(), 2000);
     EXPECT_FALSE(form.lamp(DevicePicture::Wlan)->isLit());
     EXPECT_TRUE(form.lamp(DevicePicture::Power)->isLit());
+}
+
+// A device in its router operation (mode 5) gets the router menus once its
+// mode has been read; an access point keeps Multi-SSID and VLAN.
+TEST_F(MainWindowAgent, RouterOperationShowsTheRouterMenus)
+{
+    auto device = qrt::test::SnmpTestClient::community(m_agent.address(), "granite");
+    ASSERT_TRUE(device.setInt("1.3.6.1.4.1.48213.10.37.37.2.1.3.2.1.1.18.1", 5).ok());
+    TMainForm form;
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    const auto visible = [&](const char *name) {
+        return form.findChild<QAction *>(QString::fromLatin1(name))->isVisible();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(visible("act_TFM_InternetConnect"), 8000);
+    EXPECT_TRUE(visible("mnuRouterSettings"));
+    EXPECT_FALSE(visible("act_TFM_MultiSSIDNewForm"));
+    EXPECT_FALSE(visible("act_TFM_VlanSetting"));
 }
 
 // An administrator starts the module when a device misbehaves: with the

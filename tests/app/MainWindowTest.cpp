@@ -192,13 +192,13 @@ TEST_F(MainWindow, SeventhRefreshEmptiesTheHiddenSettingsButKeepsTheMenus)
     TMainForm form;
     ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.6")}));
     QComboBox *mode = combo(form, "CB_ApMode");
-    ASSERT_EQ(mode->count(), 4); // the mode options, even with nobody answering
+    ASSERT_EQ(mode->count(), 5); // the mode options, even with nobody answering
     auto *fw = form.findChild<QLineEdit *>(QStringLiteral("Ed_FwVer"));
     fw->setText(QStringLiteral("1.0"));
 
     for (int tick = 0; tick < 7; ++tick)
         form.RefreshTick();
-    EXPECT_EQ(mode->count(), 4);
+    EXPECT_EQ(mode->count(), 5);
     EXPECT_EQ(fw->text(), QStringLiteral("1.0"));
 
     form.RefreshTick();

@@ -4,6 +4,7 @@
 // scripts/page-gallery runs it (under Xvfb when there is no display).
 #include "ApsimProcess.h"
 #include "PageTour.h"
+#include "SnmpTestClient.h"
 #include "StatusLamp.h"
 #include "TMainForm.h"
 #include "VrMessageBox.h"
@@ -83,12 +84,18 @@ int main(int argc, char **argv)
     }
     waitFor([] { return false; }, 300); // the menus follow the operation mode
     bool ok = save(&form, out.filePath(QStringLiteral("main-window.png")));
-    for (const PageMenuEntry &entry : PageMenu()) {
-        if (!entry.open || qrt::test::IsRouterPage(entry))
-            continue;
-        qrt::test::VisitPage(entry, &form, [&](qrt::test::PageVisit &visit) {
-            ok = save(visit.page, out.filePath(QString::fromLatin1(entry.page) + QStringLiteral(".png"))) && ok;
-        });
+    // The access point's pages, then the router's in the router operation.
+    auto client = qrt::test::SnmpTestClient::community(device.address(), "granite");
+    for (const bool routerPages : {false, true}) {
+        if (routerPages && !client.setInt(qrt::test::ApModeOid, qrt::test::RouterMode).ok())
+            std::fprintf(stderr, "page_gallery: the device did not take the router mode\n");
+        for (const PageMenuEntry &entry : PageMenu()) {
+            if (!entry.open || qrt::test::IsRouterPage(entry) != routerPages)
+                continue;
+            qrt::test::VisitPage(entry, &form, [&](qrt::test::PageVisit &visit) {
+                ok = save(visit.page, out.filePath(QString::fromLatin1(entry.page) + QStringLiteral(".png"))) && ok;
+            });
+        }
     }
     std::printf("%s\n", qPrintable(out.absolutePath()));
     return ok ? 0 : 1;

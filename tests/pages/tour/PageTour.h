@@ -29,4 +29,10 @@ PageVisit VisitPage(const PageMenuEntry &entry, QWidget *owner, const std::funct
 // Whether a page of the menu belongs to the router operation mode.
 bool IsRouterPage(const PageMenuEntry &entry);
 
+// The operation mode (dot11ApMode) of the device in its router operation,
+// and the object's OID.
+constexpr long RouterMode = 5;
+constexpr long AccessPointMode = 1;
+inline constexpr const char *ApModeOid = "1.3.6.1.4.1.48213.10.37.37.2.1.3.2.1.1.18.1";
+
 } // namespace qrt::test
