@@ -48,6 +48,7 @@ AccessPoint::AccessPoint(Inventory inventory, DeviceSettings settings)
     registerTransfers();
     registerMultiSsid();
     registerRouter();
+    registerServices();
     addLog("SYSTEM", "System started");
 }
 

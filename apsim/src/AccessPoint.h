@@ -57,6 +57,7 @@ private:
     void registerTransfers();
     void registerMultiSsid();
     void registerRouter();
+    void registerServices();
     static Inventory withRouterMode(Inventory inventory);
     void primarySsidRow();
     void fillSurvey(const std::string &column, unsigned salt);

@@ -11,6 +11,7 @@ QRT_DECLARE_AREA(Wireless)
 QRT_DECLARE_AREA(Admin)
 QRT_DECLARE_AREA(Network)
 QRT_DECLARE_AREA(Stations)
+QRT_DECLARE_AREA(Services)
 #undef QRT_DECLARE_AREA
 
 namespace {
@@ -74,6 +75,7 @@ std::span<const PageMenuEntry> PageMenu()
         attach(AdminPages());
         attach(NetworkPages());
         attach(StationsPages());
+        attach(ServicesPages());
         return true;
     }();
     Q_UNUSED(attached);

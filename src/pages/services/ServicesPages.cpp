@@ -1,0 +1,13 @@
+#include "ModalPage.h"
+#include "PageMenu.h"
+#include "TFM_Scheduling.h"
+
+#include <array>
+
+std::span<const PageRegistration> ServicesPages()
+{
+    static constexpr std::array Pages = std::to_array<PageRegistration>({
+        {"TFM_Scheduling", [](QWidget *owner) { RunModalPage(FM_Scheduling, owner); }},
+    });
+    return Pages;
+}
