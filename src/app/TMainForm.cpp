@@ -111,7 +111,9 @@ TMainForm::TMainForm(QWidget *parent)
     MainForm = this;
     setObjectName(QStringLiteral("MainForm"));
     // While a page waits for the device the program keeps running, but the
-    // pointer says that the page is busy.
+    // pointer says that the page is busy. (Waits end for good only when the
+    // main window closes.)
+    SnmpEventProcessor::Global().ResumeWaits();
     SnmpEventProcessor::Global().SetWaitIndicator([](bool waiting) {
         if (waiting)
             QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -158,8 +160,9 @@ TMainForm::TMainForm(QWidget *parent)
 
 TMainForm::~TMainForm()
 {
-    // Requests still out are waited for in a nested event loop: let that
-    // happen while this window is whole and no timer can start another one.
+    // The program is ending: requests still out are dropped, not waited for
+    // (a silent device would otherwise hold the exit for seconds per request).
+    SnmpEventProcessor::Global().AbandonWaits();
     LedStatus.stop();
     LedBlink.stop();
     Timer1.stop();
@@ -243,7 +246,6 @@ void TMainForm::buildHiddenControls()
 bool TMainForm::Start(const QStringList &arguments)
 {
     OpenSession(QString());
-    SnmpEventProcessor::Global().ResumeWaits();
 
     const HostPaths host = ReadHostPaths();
     VrLoadMessageFiles(FindEntryIgnoringCase(host.messageBase, QStringLiteral("errmsg")));

@@ -45,7 +45,7 @@ public:
     // Ends every wait at once and makes later ones fail straight away; for
     // closing the program while a page waits for the device.
     void AbandonWaits();
-    // Lets waits run again (a new start-up of the main window).
+    // Lets waits run again (a new main window).
     void ResumeWaits() { m_abandoned = false; }
     bool Abandoned() const { return m_abandoned; }
     // Called with true when the first wait begins and false when the last

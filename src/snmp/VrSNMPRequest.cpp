@@ -196,8 +196,9 @@ VrSNMPRequest::VrSNMPRequest()
 VrSNMPRequest::~VrSNMPRequest()
 {
     Alive = false;
-    // Exchanges still waiting for an engine-ID discovery are simply dropped.
-    if (Pending > m_parked)
+    // Exchanges still waiting for an engine-ID discovery are simply dropped,
+    // and so is everything once the program is closing.
+    if (Pending > m_parked && !SnmpEventProcessor::Global().Abandoned())
         SnmpEventProcessor::Global().WaitWhile([this] { return Pending > m_parked; }, kDestructorWaitMs);
     // Answers still out after the wait must not reach a freed request.
     for (VrSNMPAsyncRecord *record : m_outstanding)

@@ -46,7 +46,8 @@ public:
     VrSNMPRequest();
     // Stops new exchanges and waits, at most 6 s, for the asynchronous ones
     // still out; their answers are decoded into the list meanwhile, but their
-    // completion functions no longer run.
+    // completion functions no longer run. Once the program is closing
+    // (SnmpEventProcessor::Abandoned) nothing is waited for.
     virtual ~VrSNMPRequest();
     VrSNMPRequest(const VrSNMPRequest &) = delete;
     VrSNMPRequest &operator=(const VrSNMPRequest &) = delete;
