@@ -76,3 +76,19 @@ bool IsValidSubnetMask(const QString &text)
     const bool contiguous = (hostBits & (hostBits + 1)) == 0;
     return contiguous && (mask & 0xC0000000u) == 0xC0000000u && (mask & 1u) == 0;
 }
+
+std::optional<quint32> AddressNumber(const QString &dotted)
+{
+    const QStringList parts = dotted.split(u'.');
+    if (parts.size() != 4)
+        return std::nullopt;
+    quint32 number = 0;
+    for (const QString &part : parts) {
+        bool ok = false;
+        const uint value = part.toUInt(&ok);
+        if (!ok || value > 255 || part.isEmpty() || part.size() > 3)
+            return std::nullopt;
+        number = (number << 8) | value;
+    }
+    return number;
+}

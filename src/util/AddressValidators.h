@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // Checks the pages run before they write an address or a mask to the device.
 // Both take the dotted form only: exactly three dots, no leading dot.
@@ -12,3 +13,7 @@ bool IsValidIPAddress(const QString &text);
 // A netmask: contiguous ones then zeros, at least the two top bits set and the
 // lowest bit clear (so /2 .. /31).
 bool IsValidSubnetMask(const QString &text);
+
+// An IPv4 address in dotted form as a 32-bit number, most significant part
+// first; nullopt when it is not four parts of 0..255.
+std::optional<quint32> AddressNumber(const QString &dotted);

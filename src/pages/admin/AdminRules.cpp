@@ -109,14 +109,6 @@ ConsoleWrites ConsoleWritesFor(Console choice)
     return {};
 }
 
-quint32 AddressNumber(const QString &dotted)
-{
-    quint32 value = 0;
-    for (const QString &part : dotted.split(u'.'))
-        value = (value << 8) + part.toUInt();
-    return value;
-}
-
 QString CanonicalAddress(const QString &dotted)
 {
     QStringList parts = dotted.split(u'.');
@@ -127,7 +119,8 @@ QString CanonicalAddress(const QString &dotted)
 
 bool SameNetwork24(const QString &a, const QString &b)
 {
-    return (AddressNumber(a) & 0xFFFFFF00u) == (AddressNumber(b) & 0xFFFFFF00u);
+    return (AddressNumber(a).value_or(0) & 0xFFFFFF00u)
+        == (AddressNumber(b).value_or(0) & 0xFFFFFF00u);
 }
 
 bool RangeRow::isFree() const
@@ -151,7 +144,7 @@ RangeAdd PlanRangeAdd(int shownRanges, const QString &from, const QString &to, c
     }
     plan.start = CanonicalAddress(from);
     plan.end = CanonicalAddress(to);
-    if (AddressNumber(plan.end) < AddressNumber(plan.start))
+    if (AddressNumber(plan.end).value_or(0) < AddressNumber(plan.start).value_or(0))
         return refuse({QStringLiteral("Invalid IP address range for Administrator!"), kWarning,
                        QStringLiteral("Ed_FromIP")});
     for (int i = 0; i < rows.size(); ++i) {

@@ -52,9 +52,6 @@ struct ConsoleWrites {
 };
 ConsoleWrites ConsoleWritesFor(Console choice);
 
-// Dotted address as a 32-bit number; each dot shifts what came before left
-// by 8 bits.
-quint32 AddressNumber(const QString &dotted);
 // The same address without leading zeros in its parts ("010" reads as ten
 // on the device, not as octal), so that it compares with what the device lists.
 QString CanonicalAddress(const QString &dotted);
