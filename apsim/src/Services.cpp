@@ -1,6 +1,6 @@
 // The schedule, QoS and WAN behaviour the device adds to its object store:
 // a schedule delete leaves the scheduling switch alone, the WAN keeps one MTU
-// per connection type with that type's limits, and the PPPoE manual connect
+// per connection type, and the PPPoE manual connect
 // follows the connection type.
 #include "AccessPoint.h"
 
@@ -14,11 +14,6 @@ namespace {
 constexpr long kPppoe = 3, kConnected = 1, kDisconnected = 2;
 const char *const kSchedulingStatus = "1.3.6.1.4.1.48213.10.37.37.4.11.2.1.2.1";
 const char *const kWanType = "1.3.6.1.4.1.48213.10.37.37.2.2.1.1.1.1.3.2";
-
-long mtuLimit(long type)
-{
-    return type == 3 ? 1492 : type == 4 ? 1400 : 1500;
-}
 
 } // namespace
 
@@ -41,16 +36,12 @@ void AccessPoint::registerServices()
         const auto vb = m_device.get(wanType);
         return vb ? vb->value.number : 1L;
     };
-    // One MTU per connection type (index 1..4), each within its own limit.
+    // One MTU per connection type (index 1..4); the limits of each type are
+    // the module's to check, the device takes 200..1500 for any.
     auto mtus = std::make_shared<std::array<long, 5>>(std::array<long, 5>{0, 1500, 1500, 1492, 1400});
     m_device.setDynamic("ipMTU", [mtus, currentType] { return Value{(*mtus)[size_t(currentType())], {}}; });
-    m_device.setAction("ipMTU", [this, mtus, currentType](const Value &v, int) {
-        const long type = currentType();
-        if (v.number < 200 || v.number > mtuLimit(type)) {
-            m_device.setValue("ipMTU", Value{(*mtus)[size_t(type)], {}});
-            return int(WrongValue);
-        }
-        (*mtus)[size_t(type)] = v.number;
+    m_device.setAction("ipMTU", [mtus, currentType](const Value &v, int) {
+        (*mtus)[size_t(currentType())] = v.number;
         return int(NoError);
     });
 

@@ -26,22 +26,6 @@ bool validPort(const QString &text)
 
 } // namespace
 
-std::optional<quint32> AddressNumber(const QString &dotted)
-{
-    const QStringList parts = dotted.split(u'.');
-    if (parts.size() != 4)
-        return std::nullopt;
-    quint32 number = 0;
-    for (const QString &part : parts) {
-        bool ok = false;
-        const uint value = part.toUInt(&ok);
-        if (!ok || value > 255 || part.isEmpty() || part.size() > 3)
-            return std::nullopt;
-        number = (number << 8) | value;
-    }
-    return number;
-}
-
 // --- QoS ---
 
 std::optional<int> QosProtocolNumber(const QString &protocolText)

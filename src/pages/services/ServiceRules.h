@@ -17,10 +17,6 @@ struct ServiceProblem {
 };
 using ServiceCheck = std::optional<ServiceProblem>;
 
-// An IPv4 address in dotted form as a 32-bit number, most significant part
-// first; nullopt when it does not parse.
-std::optional<quint32> AddressNumber(const QString &dotted);
-
 // --- QoS ---
 
 // Rule table columns, in list order.

@@ -1,5 +1,6 @@
 #include "ModalPage.h"
 #include "PageMenu.h"
+#include "TFM_QosSetting.h"
 #include "TFM_Scheduling.h"
 
 #include <array>
@@ -8,6 +9,7 @@ std::span<const PageRegistration> ServicesPages()
 {
     static constexpr std::array Pages = std::to_array<PageRegistration>({
         {"TFM_Scheduling", [](QWidget *owner) { RunModalPage(FM_Scheduling, owner); }},
+        {"TFM_QosSetting", [](QWidget *owner) { RunModalPage(FM_QosSetting, owner); }},
     });
     return Pages;
 }
