@@ -256,3 +256,155 @@ bool SameNetwork(const QString &a, const QString &b, const QString &mask)
     const QString na = NetworkText(a, mask);
     return !na.isEmpty() && na == NetworkText(b, mask);
 }
+
+namespace {
+
+bool isSetAddress(const QString &text)
+{
+    return !text.isEmpty() && text != kZeroAddress && IsValidIPAddress(text);
+}
+
+bool isSetMask(const QString &text)
+{
+    return !text.isEmpty() && text != kZeroAddress && IsValidSubnetMask(text);
+}
+
+// An optional address: empty is "0.0.0.0", anything else must be an address.
+bool optionalAddress(const QString &text, const char *field, WanPlan &plan)
+{
+    if (text.isEmpty()) {
+        plan.fills.emplace_back(QString::fromLatin1(field), kZeroAddress);
+        return true;
+    }
+    return IsValidIPAddress(text);
+}
+
+const QString kHostMask = QStringLiteral("255.255.255.0");
+
+ServiceCheck checkStatic(const WanInput &in, WanPlan &plan)
+{
+    if (!IsValidIPAddress(in.staticIp))
+        return problem("Please input valid static IP address", kWaring, "Edt_StaticIP", true);
+    const QString wanNet = NetworkText(in.staticIp, in.staticMask);
+    if (!wanNet.isEmpty() && wanNet == NetworkText(in.lanIp, in.lanMask))
+        return problem("The LAN IP address and WAN IP addresses should  not be in the same network! ", kWarning,
+                       "Edt_StaticIP", true);
+    if (!isSetMask(in.staticMask))
+        return problem("Please input valid static SubMask.", kWaring, "Edt_StaticSubmask", true);
+    if (!isSetAddress(in.staticGateway))
+        return problem("Please input valid static Gateway.", kWaring, "Edt_StaticGateway", true);
+    if (!SameNetwork(in.staticIp, in.staticGateway, kHostMask))
+        return problem("The Gateway and Router addresses should be in the same network! ", kWarning,
+                       "Edt_StaticGateway", true);
+    if (!isSetAddress(in.staticDns1))
+        return problem("Please input valid static primary DNS.", kWaring, "Edt_StaticPDNS", true);
+    if (!optionalAddress(in.staticDns2, "Edt_StaticSDNS", plan))
+        return problem("Please input valid static Secordary DNS.", kWaring, "Edt_StaticSDNS", true);
+    if (!IsValidMtu(WanStatic, in.staticMtu))
+        return problem("Please input valid Static MTU.", kWaring, "Edt_StaticMTU", true);
+    plan.settings = {WsPrimaryDns, WsSecondaryDns};
+    return std::nullopt;
+}
+
+ServiceCheck checkDynamic(const WanInput &in, WanPlan &plan)
+{
+    if (!IsValidHostName(in.hostName))
+        return problem("Please input valid host name!", kWarning, "Edt_Dyhostname", true);
+    if (!optionalAddress(in.dynamicDns1, "Edt_DyPDNS", plan))
+        return problem("Please input valid Dynamic Primary DNS.", kWaring, "Edt_DyPDNS", true);
+    if (!optionalAddress(in.dynamicDns2, "Edt_DySDNS", plan))
+        return problem("Please input valid Dynamic Secordary DNS.", kWaring, "Edt_DySDNS", true);
+    if (!IsValidMtu(WanDynamic, in.dynamicMtu))
+        return problem("Please input valid Dynamic MTU.", kWaring, "Edt_DyMTU", true);
+    // The DNS objects are shown in the static boxes: they carry the dynamic ones.
+    plan.fills.emplace_back(QStringLiteral("Edt_StaticPDNS"), AddressOrZero(in.dynamicDns1));
+    plan.fills.emplace_back(QStringLiteral("Edt_StaticSDNS"), AddressOrZero(in.dynamicDns2));
+    plan.settings = {WsPrimaryDns, WsSecondaryDns, WsHostName};
+    return std::nullopt;
+}
+
+ServiceCheck checkPppoe(const WanInput &in, WanPlan &plan)
+{
+    if (in.pppoeUser.isEmpty())
+        return problem("Invaild user name!", kWarning, "Edt_PPPoEUser", true);
+    if (in.pppoePassword != in.pppoeRetype)
+        return problem("Please input the confirm password correctly!", kWarning, "Edt_PPPoERetype", true);
+    plan.settings = {WsPrimaryDns, WsSecondaryDns, WsPppoeMode, WsPppoeUser, WsPppoePassword,
+                     WsPppoeService, WsPppoeIp, WsPppoeGetDns, WsConnectMode};
+    if (in.pppoeStatic) {
+        if (!IsValidIPAddress(in.pppoeIp))
+            return problem("Please input valid PPPoE IP address.", kWaring, "Edt_PPPoEIP", true);
+    } else {
+        plan.settings.erase(WsPppoeIp);
+    }
+    if (in.pppoeManualDns) {
+        if (!isSetAddress(in.pppoeDns1))
+            return problem("Please input valid PPPoE primary DNS.", kWaring, "Edt_PPPoEPDNS", true);
+        if (!optionalAddress(in.pppoeDns2, "Edt_PPPoESDNS", plan))
+            return problem("Please input valid PPPoE Secordary DNS.", kWaring, "Edt_PPPoESDNS", true);
+        plan.fills.emplace_back(QStringLiteral("Edt_StaticPDNS"), in.pppoeDns1);
+        plan.fills.emplace_back(QStringLiteral("Edt_StaticSDNS"), AddressOrZero(in.pppoeDns2));
+    } else {
+        plan.settings.erase(WsPrimaryDns);
+        plan.settings.erase(WsSecondaryDns);
+    }
+    if (!IsValidMtu(WanPppoe, in.pppoeMtu))
+        return problem("Please input valid PPPOE MTU.", kWaring, "Edt_PPPoEMTU", true);
+    return std::nullopt;
+}
+
+ServiceCheck checkPptp(const WanInput &in, WanPlan &plan)
+{
+    plan.settings = {WsPptpMode, WsPptpIp, WsPptpMask, WsPptpGateway, WsPptpDns, WsPptpServer, WsPptpAccount,
+                     WsPptpPassword};
+    if (in.pptpStatic) {
+        if (!IsValidIPAddress(in.pptpIp))
+            return problem("Please input valid PPTP IP address", kWaring, "Edt_PPTPIP", true);
+        if (!isSetMask(in.pptpMask))
+            return problem("Please input valid PPTP SubMask.", kWaring, "Edt_PPTPSubmask", true);
+        if (!optionalAddress(in.pptpGateway, "Edt_PPTPGateway", plan))
+            return problem("Please input valid PPTP Gateway.", kWaring, "Edt_PPTPGateway", true);
+        // The address must reach its gateway; without one there is nothing to compare.
+        if (!in.pptpGateway.isEmpty() && !SameNetwork(in.pptpIp, in.pptpGateway, kHostMask))
+            return problem("The Gateway and Router address should be the same network! ", kWarning,
+                           "Edt_PPTPGateway", true);
+        if (!optionalAddress(in.pptpDns, "Edt_PPTPDNS", plan))
+            return problem("Please input valid PPTP primary DNS.", kWaring, "Edt_PPTPDNS", true);
+    } else {
+        for (int s : {WsPptpIp, WsPptpMask, WsPptpGateway, WsPptpDns})
+            plan.settings.erase(s);
+    }
+    if (in.pptpPassword != in.pptpRetype)
+        return problem("Please input the confirm password correctly!", kWarning, "Edt_PPTPRetype", true);
+    if (in.pptpServer.isEmpty())
+        return problem("Server IP/Name can not be empty!", kWarning, "Edt_PPTPSever", true);
+    if (!IsValidHostName(in.pptpServer))
+        return problem("Please input valid the host name!", kWarning, "Edt_PPTPSever", true);
+    if (in.pptpAccount.isEmpty())
+        return problem("Account can not be empty!", kWarning, "Edt_PPTPAccount", true);
+    if (!IsValidMtu(WanPptp, in.pptpMtu))
+        return problem("Please input valid PPTP MTU.", kWaring, "Edt_PPTPMTU", true);
+    return std::nullopt;
+}
+
+} // namespace
+
+WanCheck CheckWanInput(const WanInput &input)
+{
+    WanCheck result;
+    switch (input.type) {
+    case WanStatic:
+        result.problem = checkStatic(input, result.plan);
+        break;
+    case WanDynamic:
+        result.problem = checkDynamic(input, result.plan);
+        break;
+    case WanPppoe:
+        result.problem = checkPppoe(input, result.plan);
+        break;
+    case WanPptp:
+        result.problem = checkPptp(input, result.plan);
+        break;
+    }
+    return result;
+}

@@ -4,6 +4,8 @@
 #include <array>
 #include <optional>
 #include <set>
+#include <utility>
+#include <vector>
 
 // The rules of the QoS, schedule and Internet connection pages that need no
 // widget: what is checked before a write and how rows are listed.
@@ -80,6 +82,13 @@ std::optional<QString> TimePart(const QString &text, int maximum);
 // --- Internet connection ---
 
 enum WanType { WanStatic = 1, WanDynamic = 2, WanPppoe = 3, WanPptp = 4 };
+// Positions of the connection settings list.
+enum WanSetting {
+    WsPrimaryDns, WsSecondaryDns, WsHostName, WsPppoeMode, WsPppoeUser, WsPppoePassword, WsPppoeService,
+    WsPppoeIp, WsPppoeGetDns, WsConnectMode, WsPptpMode, WsPptpIp, WsPptpMask, WsPptpGateway, WsPptpDns,
+    WsPptpServer, WsPptpAccount, WsPptpPassword, WsCount
+};
+
 // The MTU limits of a connection type (the lower limit is 200 for all).
 int MtuMaximum(WanType type);
 inline constexpr int MtuMinimum = 200;
@@ -94,3 +103,25 @@ QString NetworkText(const QString &address, const QString &mask);
 bool SameNetwork(const QString &a, const QString &b, const QString &mask);
 // An optional address: empty reads as "0.0.0.0".
 inline QString AddressOrZero(const QString &text) { return text.isEmpty() ? QStringLiteral("0.0.0.0") : text; }
+
+// What Save checks, by connection type; texts as typed.
+struct WanInput {
+    WanType type = WanStatic;
+    QString lanIp, lanMask;
+    QString staticIp, staticMask, staticGateway, staticDns1, staticDns2, staticMtu;
+    QString hostName, dynamicDns1, dynamicDns2, dynamicMtu;
+    bool pppoeStatic = false, pppoeManualDns = false;
+    QString pppoeUser, pppoePassword, pppoeRetype, pppoeIp, pppoeDns1, pppoeDns2, pppoeMtu;
+    bool pptpStatic = false;
+    QString pptpIp, pptpMask, pptpGateway, pptpDns, pptpServer, pptpAccount, pptpPassword, pptpRetype, pptpMtu;
+};
+struct WanPlan {
+    std::set<int> settings;                       // positions of the settings list written
+    std::vector<std::pair<QString, QString>> fills; // field objectName, text it takes (optional
+                                                    // addresses left empty become "0.0.0.0")
+};
+struct WanCheck {
+    ServiceCheck problem;
+    WanPlan plan;
+};
+WanCheck CheckWanInput(const WanInput &input);

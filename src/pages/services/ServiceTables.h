@@ -27,10 +27,5 @@ extern const VrSNMPVarDef kWanTypeVars[];
 extern const VrSNMPVarDef kWanManualModeVars[];
 extern const VrSNMPVarDef kWanLanVars[];        // 0 LAN address, 1 LAN mask
 extern const VrSNMPVarDef kWanAddressVars[];    // 0 address, 1 mask, 2 gateway
-extern const VrSNMPVarDef kWanSettingVars[];    // see WanSetting
+extern const VrSNMPVarDef kWanSettingVars[];    // see WanSetting (ServiceRules.h)
 extern const VrSNMPVarDef kWanMtuVars[];        // one item per type, static first
-enum WanSetting {
-    WsPrimaryDns, WsSecondaryDns, WsHostName, WsPppoeMode, WsPppoeUser, WsPppoePassword, WsPppoeService,
-    WsPppoeIp, WsPppoeGetDns, WsConnectMode, WsPptpMode, WsPptpIp, WsPptpMask, WsPptpGateway, WsPptpDns,
-    WsPptpServer, WsPptpAccount, WsPptpPassword, WsCount
-};
