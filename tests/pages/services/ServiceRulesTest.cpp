@@ -174,3 +174,65 @@ TEST(WanRules, HostNamesAndNetworks)
 }
 
 } // namespace
+
+namespace {
+
+WanInput pptpInput()
+{
+    WanInput in;
+    in.type = WanPptp;
+    in.pptpStatic = true;
+    in.pptpIp = QStringLiteral("10.1.1.5");
+    in.pptpMask = QStringLiteral("255.255.255.0");
+    in.pptpServer = QStringLiteral("vpn.example");
+    in.pptpAccount = QStringLiteral("bob");
+    in.pptpMtu = QStringLiteral("1400");
+    return in;
+}
+
+TEST(WanRules, PptpComparesTheGatewayAndFillsEmptyAddresses)
+{
+    WanInput in = pptpInput();
+    WanCheck check = CheckWanInput(in);
+    ASSERT_FALSE(check.problem) << check.problem->text.toStdString();
+    EXPECT_EQ(check.plan.settings, (std::set<int>{WsPptpMode, WsPptpIp, WsPptpMask, WsPptpGateway, WsPptpDns,
+                                                  WsPptpServer, WsPptpAccount, WsPptpPassword}));
+    using Fill = std::pair<QString, QString>;
+    EXPECT_EQ(check.plan.fills, (std::vector<Fill>{{"Edt_PPTPGateway", "0.0.0.0"}, {"Edt_PPTPDNS", "0.0.0.0"}}));
+
+    in.pptpGateway = QStringLiteral("10.1.2.1");
+    in.pptpServer = QStringLiteral("10.1.1.9"); // the server's network does not matter
+    check = CheckWanInput(in);
+    ASSERT_TRUE(check.problem);
+    EXPECT_EQ(check.problem->text, "The Gateway and Router address should be the same network! ");
+    EXPECT_EQ(check.problem->field, "Edt_PPTPGateway");
+
+    in.pptpStatic = false; // dynamic: the address fields are neither checked nor written
+    check = CheckWanInput(in);
+    ASSERT_FALSE(check.problem);
+    EXPECT_EQ(check.plan.settings, (std::set<int>{WsPptpMode, WsPptpServer, WsPptpAccount, WsPptpPassword}));
+}
+
+TEST(WanRules, PppoeWritesTheDnsOnlyWhenEnteredByHand)
+{
+    WanInput in;
+    in.type = WanPppoe;
+    in.pppoeUser = QStringLiteral("alice");
+    in.pppoeMtu = QStringLiteral("1492");
+    WanCheck check = CheckWanInput(in);
+    ASSERT_FALSE(check.problem);
+    EXPECT_EQ(check.plan.settings, (std::set<int>{WsPppoeMode, WsPppoeUser, WsPppoePassword, WsPppoeService,
+                                                  WsPppoeGetDns, WsConnectMode}));
+    in.pppoeManualDns = true;
+    in.pppoeDns1 = QStringLiteral("10.0.0.2");
+    check = CheckWanInput(in);
+    ASSERT_FALSE(check.problem);
+    EXPECT_TRUE(check.plan.settings.count(WsPrimaryDns) && check.plan.settings.count(WsSecondaryDns));
+    in.pppoeStatic = true;
+    in.pppoeIp = QStringLiteral("0.0.0.0");
+    check = CheckWanInput(in);
+    ASSERT_TRUE(check.problem);
+    EXPECT_EQ(check.problem->text, "Please input valid PPPoE IP address.");
+}
+
+} // namespace
