@@ -114,6 +114,13 @@ TEST_F(QosPage, JunkInAPortOrAddressIsRefusedAndNothingIsWritten)
     click("Btn_Add");
     EXPECT_EQ(boxes.lastText(), "Invalid IP address!");
     EXPECT_EQ(boxes.calls().last().caption, "Waring");
+    type("Ed_IpFrom2", "");
+    type("Ed_IpTo2", "");
+    choose("CB_Protocol", "Other");
+    EXPECT_TRUE(edit("Ed_ProtocolName")->isEnabled());
+    type("Ed_ProtocolName", "300");
+    click("Btn_Add");
+    EXPECT_EQ(boxes.lastText(), "Invalid Protocol!");
     EXPECT_EQ(setsOf(cell(3, 1)), 0);
     EXPECT_TRUE(find<QPushButton>("Btn_Add")->isEnabled());
 }
