@@ -11,6 +11,7 @@ QRT_DECLARE_AREA(Wireless)
 QRT_DECLARE_AREA(Admin)
 QRT_DECLARE_AREA(Network)
 QRT_DECLARE_AREA(Stations)
+QRT_DECLARE_AREA(Router)
 QRT_DECLARE_AREA(Services)
 #undef QRT_DECLARE_AREA
 
@@ -75,6 +76,7 @@ std::span<const PageMenuEntry> PageMenu()
         attach(AdminPages());
         attach(NetworkPages());
         attach(StationsPages());
+        attach(RouterPages());
         attach(ServicesPages());
         return true;
     }();
