@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -77,8 +78,14 @@ bool ApsimProcess::launch(std::string *error)
     std::vector<std::string> args{m_executable, "--listen", address()};
     args.insert(args.end(), m_args.begin(), m_args.end());
     std::ofstream(m_logPath, std::ios::trunc).close();
+    const pid_t parent = getpid();
     m_pid = fork();
     if (m_pid == 0) {
+        // A test that dies must not leave its simulator behind (holding the
+        // port, and whatever else the test had open).
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(125);
         if (freopen(m_logPath.c_str(), "w", stderr) == nullptr)
             _exit(126);
         std::vector<char *> argv;
