@@ -8,6 +8,7 @@
 #include "VrCommon.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
+#include "VrPageBinding.h"
 #include "VrSNMPError.h"
 #include "VrSNMPObjectTable.h"
 #include "VrSNMPRequest2Edits.h"
@@ -109,41 +110,19 @@ TFM_Admin2::~TFM_Admin2() = default;
 VrSNMPRequest2Edits *TFM_Admin2::makeBinder(VrSNMPRequest2Edits *binder, const VrSNMPVarDef *table, int kind,
                                             const QString &description)
 {
-    binder->Request.VarList = VrSNMPVarList(table, uint8_t(kind), kind == VrListInstance ? 0 : 1);
-    binder->Request.VarList.description = description;
-    binder->Request.Timeout = ScaledTimeout(kTimeout);
-    binder->Asynchronous = false;
-    binder->SetStatusTarget(ui->StatusBar->panel(0));
-    binder->Request.OnError = [this, binder](VrSNMPError &error) {
-        m_lastError = error.Code;
-        if (error.Code != 0)
-            binder->ShowStatus(error.Message);
-    };
+    VrSetUpBinder(binder, table, kind, ScaledTimeout(kTimeout), description);
+    VrReportErrorsTo(binder, ui->StatusBar->panel(0), &m_lastError);
     return binder;
 }
 
 bool TFM_Admin2::load(VrSNMPRequest2Edits *binder)
 {
-    try {
-        return binder->Load();
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
+    return VrLoadShowingErrors(binder);
 }
 
 bool TFM_Admin2::apply(VrSNMPRequest2Edits *binder)
 {
-    try {
-        return binder->Apply(false, true);
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
+    return VrApplyShowingErrors(binder, false);
 }
 
 void TFM_Admin2::bindAll()

@@ -8,6 +8,7 @@
 #include "VrCommon.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
+#include "VrPageBinding.h"
 #include "VrSNMPError.h"
 #include "VrSNMPObjectTable.h"
 #include "VrSNMPRequest2Edits.h"
@@ -113,42 +114,18 @@ TFM_Time::~TFM_Time() = default;
 
 VrSNMPRequest2Edits *TFM_Time::makeBinder(const VrSNMPVarDef *table, const QString &description)
 {
-    auto *binder = new VrSNMPRequest2Edits(this);
-    binder->Request.VarList = VrSNMPVarList(table, VrListInstance, 0);
-    binder->Request.VarList.description = description;
-    binder->Request.Timeout = ScaledTimeout(kTimeout);
-    binder->Asynchronous = false;
-    binder->SetStatusTarget(ui->StatusBar->panel(0));
-    binder->Request.OnError = [this, binder](VrSNMPError &error) {
-        m_lastError = error.Code;
-        if (error.Code != 0)
-            binder->ShowStatus(error.Message);
-    };
-    return binder;
+    return VrMakePageBinder(this, table, VrListInstance, ScaledTimeout(kTimeout), description,
+                            ui->StatusBar->panel(0), &m_lastError);
 }
 
 bool TFM_Time::load(VrSNMPRequest2Edits *binder)
 {
-    try {
-        return binder->Load();
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
+    return VrLoadShowingErrors(binder);
 }
 
 bool TFM_Time::apply(VrSNMPRequest2Edits *binder)
 {
-    try {
-        return binder->Apply(false, true);
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
+    return VrApplyShowingErrors(binder, false);
 }
 
 void TFM_Time::bindAll()

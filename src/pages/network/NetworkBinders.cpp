@@ -1,35 +1,6 @@
 #include "NetworkBinders.h"
 
-#include "VrCommon.h"
-#include "VrSNMPError.h"
 #include "VrStatusBar.h"
-
-namespace {
-
-template <class Call>
-bool reported(VrSNMPRequest2Edits *binder, Call call)
-{
-    try {
-        return call();
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
-}
-
-} // namespace
-
-bool LoadBinder(VrSNMPRequest2Edits *binder)
-{
-    return reported(binder, [binder] { return binder->Load(); });
-}
-
-bool ApplyBinder(VrSNMPRequest2Edits *binder, const QString &selection, const QStringList *values, bool readBack)
-{
-    return reported(binder, [&] { return binder->Apply(readBack, true, selection, values); });
-}
 
 QLabel *ResultPanel(VrStatusBar *bar)
 {

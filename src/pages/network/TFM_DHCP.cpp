@@ -44,11 +44,11 @@ TFM_DHCP::TFM_DHCP(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_DHCP)
     // The set is built before Apply returns, so the value list may be local.
     connect(ui->Bt_RefreshDynamicPool, &QPushButton::clicked, this, [this] {
         const QStringList refresh{QStringLiteral("1")};
-        ApplyBinder(m_refreshDynamic, QStringLiteral("0"), &refresh, false);
+        VrApplyShowingErrors(m_refreshDynamic, false, QStringLiteral("0"), &refresh);
     });
     connect(ui->Bt_RefreshStaticPool, &QPushButton::clicked, this, [this] {
         const QStringList refresh{QStringLiteral("1")};
-        ApplyBinder(m_refreshStatic, QStringLiteral("0"), &refresh, false);
+        VrApplyShowingErrors(m_refreshStatic, false, QStringLiteral("0"), &refresh);
     });
     bind();
     read();
@@ -168,25 +168,25 @@ void TFM_DHCP::read()
     setLeaseControlsEnabled(false);
     ui->Btn_Del->setEnabled(false);
 
-    LoadBinder(m_apMode);
-    LoadBinder(m_lanIp);
+    VrLoadShowingErrors(m_apMode);
+    VrLoadShowingErrors(m_lanIp);
     result(ui->StatusBar1, kListing);
-    if (LoadBinder(m_pool)) {
+    if (VrLoadShowingErrors(m_pool)) {
         poolRead();
         result(ui->StatusBar1, QStringLiteral("Get OK!"));
     } else {
         result(ui->StatusBar1, QStringLiteral("Setting Error!"));
     }
-    const bool server = LoadBinder(m_server);
-    if (LoadBinder(m_staticControl) && server)
+    const bool server = VrLoadShowingErrors(m_server);
+    if (VrLoadShowingErrors(m_staticControl) && server)
         ui->CB_Fuction2->setCurrentIndex(ui->CB_Fuction1->currentIndex());
-    LoadBinder(m_domainStatus);
+    VrLoadShowingErrors(m_domainStatus);
     applyRules();
 
     loadStatic();
-    LoadBinder(m_currentDynamic);
-    LoadBinder(m_currentStatic);
-    LoadBinder(m_lanIf);
+    VrLoadShowingErrors(m_currentDynamic);
+    VrLoadShowingErrors(m_currentStatic);
+    VrLoadShowingErrors(m_lanIf);
 }
 
 void TFM_DHCP::reject()
@@ -308,7 +308,7 @@ void TFM_DHCP::refuse(const FieldProblem &problem, bool selectText)
 void TFM_DHCP::SavePool()
 {
     if (!serverEnabled()) {
-        if (ApplyBinder(m_server))
+        if (VrApplyShowingErrors(m_server))
             result(ui->StatusBar1, QStringLiteral("Setting Success!"));
         else
             result(ui->StatusBar1, QStringLiteral("Setting Error!"));
@@ -332,7 +332,7 @@ void TFM_DHCP::SavePool()
     }
     ui->Ed_PoolEnd->setText(PoolEndFromCount(ui->Ed_IPAF->text(), ui->Ed_PoolRan->text().toInt()));
 
-    bool ok = ApplyBinder(m_server);
+    bool ok = VrApplyShowingErrors(m_server);
     if (ok) {
         // The domain name is written when the user could edit it.
         const bool domain = ui->Ed_DomNa->isEnabled() || !domainStatusKnown();
@@ -340,9 +340,9 @@ void TFM_DHCP::SavePool()
                                                         PoolDomain, PoolLease})
                                          : selectionOf({PoolStart, PoolEnd, PoolMask, PoolGateway, PoolWins, PoolDns,
                                                         PoolLease});
-        ok = ApplyBinder(m_pool, selection);
+        ok = VrApplyShowingErrors(m_pool, true, selection);
     }
-    if (ok && LoadBinder(m_pool))
+    if (ok && VrLoadShowingErrors(m_pool))
         poolRead();
     qCInfo(lcNetwork) << "DHCP pool saved:" << ok;
     result(ui->StatusBar1, ok ? QStringLiteral("Setting Success!") : QStringLiteral("Setting Error!"));
@@ -352,7 +352,7 @@ void TFM_DHCP::loadStatic()
 {
     m_staticBusy = true;
     result(ui->StatusBar2, kListing);
-    if (!LoadBinder(m_static)) {
+    if (!VrLoadShowingErrors(m_static)) {
         // Nothing went out: no answer will end the busy state.
         VrSNMPError failed;
         failed.Code = -1;
@@ -444,7 +444,7 @@ void TFM_DHCP::SaveLease()
     if (m_staticBusy || m_writing)
         return;
     if (!staticEnabled()) {
-        const bool ok = ApplyBinder(m_staticControl);
+        const bool ok = VrApplyShowingErrors(m_staticControl);
         result(ui->StatusBar2, ok ? QStringLiteral("Setting Success!") : QStringLiteral("Setting Error!"));
         applyRules();
         return;
@@ -482,7 +482,7 @@ void TFM_DHCP::SaveLease()
         again();
         return;
     }
-    if (!ApplyBinder(m_staticControl)) {
+    if (!VrApplyShowingErrors(m_staticControl)) {
         result(ui->StatusBar2, QStringLiteral("Setting Error!"));
         again();
         return;
@@ -498,7 +498,7 @@ void TFM_DHCP::SaveLease()
     ui->ED_StaticDNS->setText(OptionalAddressToSend(ui->ED_StaticDNS->text()));
     ui->ED_StaticWins->setText(OptionalAddressToSend(ui->ED_StaticWins->text()));
     m_writing = true;
-    if (!ApplyBinder(m_static, selection)) {
+    if (!VrApplyShowingErrors(m_static, true, selection)) {
         m_writing = false;
         result(ui->StatusBar2, QStringLiteral("Setting Error!"));
         again();
@@ -533,7 +533,7 @@ void TFM_DHCP::DeleteLease()
         return;
     const QStringList index{ui->Lb_Index->text()};
     m_writing = true;
-    if (!ApplyBinder(m_delete, QStringLiteral("0"), &index, false)) {
+    if (!VrApplyShowingErrors(m_delete, false, QStringLiteral("0"), &index)) {
         m_writing = false;
         result(ui->StatusBar2, QStringLiteral("Setting Error!"));
     }
@@ -559,7 +559,7 @@ void TFM_DHCP::refreshDone(New_req2Edit *table, VrStatusBar *bar, const VrSNMPEr
         return;
     }
     result(bar, QStringLiteral("Setting Sucess!"));
-    LoadBinder(table);
+    VrLoadShowingErrors(table);
 }
 
 // The visible copy: the MAC first, then the other columns in table order.

@@ -52,12 +52,12 @@ void TFM_LanCfg::bind()
 
 void TFM_LanCfg::read()
 {
-    LoadBinder(m_apMode);
-    LoadBinder(m_ipType);
-    LoadBinder(m_wan);
-    LoadBinder(m_pool);
+    VrLoadShowingErrors(m_apMode);
+    VrLoadShowingErrors(m_ipType);
+    VrLoadShowingErrors(m_wan);
+    VrLoadShowingErrors(m_pool);
     m_staticList->AttachListView(ui->Static_ListView, false);
-    if (LoadBinder(m_lan)) {
+    if (VrLoadShowingErrors(m_lan)) {
         showAddressControls();
         showAddressesRead();
     }
@@ -99,7 +99,7 @@ void TFM_LanCfg::Save()
     if (ui->CB_IPFrom->currentIndex() < 0)
         return;
     if (dhcpSelected()) {
-        result(ApplyBinder(m_ipType) ? QStringLiteral("Set OK!") : QStringLiteral("Set Error!"));
+        result(VrApplyShowingErrors(m_ipType) ? QStringLiteral("Set OK!") : QStringLiteral("Set Error!"));
         return;
     }
     const LanInput input{ui->ED_IpAddr->text(), ui->ED_SubMask->text(), ui->ED_DefGw->text(), routerMode(),
@@ -114,8 +114,8 @@ void TFM_LanCfg::Save()
     }
     ui->ED_DefGw->setText(GatewayToSend(ui->ED_DefGw->text()));
     // A refused type leaves the address alone: nothing half-written.
-    const bool ok = ApplyBinder(m_ipType) && ApplyBinder(m_lan);
-    LoadBinder(m_lan);
+    const bool ok = VrApplyShowingErrors(m_ipType) && VrApplyShowingErrors(m_lan);
+    VrLoadShowingErrors(m_lan);
     showAddressesRead();
     qCInfo(lcNetwork) << "LAN settings saved:" << ok;
     result(ok ? QStringLiteral("Set OK!") : QStringLiteral("Set Error!"));

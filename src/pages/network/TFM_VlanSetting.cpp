@@ -166,16 +166,16 @@ void TFM_VlanSetting::bind()
 
 void TFM_VlanSetting::read()
 {
-    LoadBinder(m_apMode);
-    if (LoadBinder(m_status))
+    VrLoadShowingErrors(m_apMode);
+    if (VrLoadShowingErrors(m_status))
         ui->LB_VlanMode->setText(dynamicMode() ? QStringLiteral("Dynamic") : QStringLiteral("Static"));
-    LoadBinder(m_pvidAuto);
+    VrLoadShowingErrors(m_pvidAuto);
     pvidRules();
-    LoadBinder(m_pvid);
-    LoadBinder(m_mssid);
+    VrLoadShowingErrors(m_pvid);
+    VrLoadShowingErrors(m_mssid);
     buildPortSkeleton();
     refreshPortList();
-    LoadBinder(m_vlan);
+    VrLoadShowingErrors(m_vlan);
     statusRules(false);
     resetAddForm();
     ui->Btn_VlanEdit->setEnabled(false);
@@ -217,7 +217,7 @@ void TFM_VlanSetting::buildPortSkeleton()
 void TFM_VlanSetting::refreshPortList()
 {
     const QStringList refresh{QStringLiteral("1")};
-    if (!ApplyBinder(m_portRefresh, QStringLiteral("0"), &refresh, false))
+    if (!VrApplyShowingErrors(m_portRefresh, false, QStringLiteral("0"), &refresh))
         m_statusSaving = false;
 }
 
@@ -230,7 +230,7 @@ void TFM_VlanSetting::portRefreshDone(const VrSNMPError &r)
         m_statusSaving = false;
         return;
     }
-    if (!LoadBinder(m_portList) && m_statusSaving) {
+    if (!VrLoadShowingErrors(m_portList) && m_statusSaving) {
         result(QStringLiteral("Set Error!"));
         m_statusSaving = false;
     }
@@ -465,7 +465,7 @@ void TFM_VlanSetting::SaveVlan()
         combo->setCurrentIndex(combo->findText(MembershipText(m)));
     }
     qCInfo(lcNetwork) << "VLAN" << vid << (m_editMode ? "edited" : "added");
-    if (!ApplyBinder(m_vlan, rangeSelection(VlVid, VlFirstPort + VlanPortCount - 1)))
+    if (!VrApplyShowingErrors(m_vlan, true, rangeSelection(VlVid, VlFirstPort + VlanPortCount - 1)))
         result(QStringLiteral("Set Error!"));
 }
 
@@ -481,7 +481,7 @@ void TFM_VlanSetting::DeleteVlan()
         return;
     ui->CB_VlanItemDel->setCurrentText(QStringLiteral("delete"));
     const QStringList remove{QStringLiteral("1")};
-    if (!ApplyBinder(m_vlan, QString::number(VlDelete), &remove))
+    if (!VrApplyShowingErrors(m_vlan, true, QString::number(VlDelete), &remove))
         result(QStringLiteral("Set Error!"));
 }
 
@@ -498,7 +498,7 @@ void TFM_VlanSetting::vlanWritten(const VrSNMPError &r)
 void TFM_VlanSetting::SaveStatus()
 {
     ui->PageControl1->setCurrentWidget(ui->TS_VlanList);
-    if (!ApplyBinder(m_status, QStringLiteral("0"))) {
+    if (!VrApplyShowingErrors(m_status, true, QStringLiteral("0"))) {
         result(QStringLiteral("Set Error!"));
         return;
     }
@@ -510,9 +510,9 @@ void TFM_VlanSetting::SavePvids()
 {
     bool ok = false;
     if (!statusEnabled()) {
-        ok = ApplyBinder(m_status, QStringLiteral("0"));
+        ok = VrApplyShowingErrors(m_status, true, QStringLiteral("0"));
     } else if (ui->CB_PvidAutoStatus->currentText() == kEnable) {
-        ok = ApplyBinder(m_status, QStringLiteral("0")) && ApplyBinder(m_pvidAuto);
+        ok = VrApplyShowingErrors(m_status, true, QStringLiteral("0")) && VrApplyShowingErrors(m_pvidAuto);
     } else {
         QStringList pvids;
         for (QLineEdit *edit : m_pvids)
@@ -525,8 +525,8 @@ void TFM_VlanSetting::SavePvids()
             edit->setFocus();
             return;
         }
-        ok = ApplyBinder(m_status, QStringLiteral("0")) && ApplyBinder(m_pvidAuto) && ApplyBinder(m_pvid);
-        if (ok && LoadBinder(m_pvid))
+        ok = VrApplyShowingErrors(m_status, true, QStringLiteral("0")) && VrApplyShowingErrors(m_pvidAuto) && VrApplyShowingErrors(m_pvid);
+        if (ok && VrLoadShowingErrors(m_pvid))
             showPvidCells();
     }
     result(ok ? QStringLiteral("Set OK!") : QStringLiteral("Set Error!"));

@@ -40,16 +40,14 @@ Outcome RunApply(VrSNMPRequest2Controls *binder, bool gather = true);
 } // namespace Stations
 
 #include "ScaledTimeout.h"
-#include "VrSNMPRequest2Controls.h"
+#include "VrPageBinding.h"
 
 template <class Binder>
 Binder *Stations::MakeBinder(QWidget *page, const VrSNMPVarDef *table, int kind, unsigned timeout,
                              const QString &description, bool asynchronous)
 {
     auto *binder = new Binder(page);
-    binder->Request.VarList = VrSNMPVarList(table, uint8_t(kind), 0);
-    binder->Request.VarList.description = description;
-    binder->Request.Timeout = ScaledTimeout(timeout);
+    VrSetUpBinder(binder, table, kind, ScaledTimeout(timeout), description, 0);
     binder->Asynchronous = asynchronous;
     return binder;
 }

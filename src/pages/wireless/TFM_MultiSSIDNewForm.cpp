@@ -8,6 +8,7 @@
 #include "VrCommon.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
+#include "VrPageBinding.h"
 #include "VrSNMPError.h"
 #include "VrSNMPObjectTable.h"
 #include "VrSNMPRequest2Edits.h"
@@ -181,46 +182,19 @@ TFM_MultiSSIDNewForm::~TFM_MultiSSIDNewForm() = default;
 VrSNMPRequest2Edits *TFM_MultiSSIDNewForm::makeBinder(const VrSNMPVarDef *table, int kind, unsigned timeout,
                                                       const QString &description)
 {
-    auto *binder = new VrSNMPRequest2Edits(this);
-    binder->Request.VarList = VrSNMPVarList(table, uint8_t(kind), kind == VrListInstance ? 0 : 1);
-    binder->Request.VarList.description = description;
-    binder->Request.Timeout = ScaledTimeout(timeout);
-    binder->Asynchronous = false;
-    binder->SetStatusTarget(ui->StatusBar1);
-    binder->Request.OnError = [this, binder](VrSNMPError &error) {
-        m_lastError = error.Code;
-        if (error.Code != 0)
-            binder->ShowStatus(error.Message);
-    };
-    return binder;
+    return VrMakePageBinder(this, table, kind, ScaledTimeout(timeout), description, ui->StatusBar1, &m_lastError);
 }
 
-// Exceptions of the binding layer end up in the status bar like the errors
-// of the exchange.
 bool TFM_MultiSSIDNewForm::load(VrSNMPRequest2Edits *binder)
 {
     m_lastError = 0;
-    try {
-        return binder->Load();
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
+    return VrLoadShowingErrors(binder);
 }
 
 bool TFM_MultiSSIDNewForm::apply(VrSNMPRequest2Edits *binder, bool readBack)
 {
     m_lastError = 0;
-    try {
-        return binder->Apply(readBack, true);
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
+    return VrApplyShowingErrors(binder, readBack);
 }
 
 void TFM_MultiSSIDNewForm::walk()

@@ -9,6 +9,7 @@
 #include "VrCommon.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
+#include "VrPageBinding.h"
 #include "VrSNMPError.h"
 #include "VrSNMPObjectTable.h"
 #include "VrSNMPRequest2Edits.h"
@@ -143,44 +144,20 @@ TFM_Performace::~TFM_Performace() = default;
 VrSNMPRequest2Edits *TFM_Performace::makeBinder(const VrSNMPVarDef *table, unsigned timeout,
                                                 const QString &description)
 {
-    auto *binder = new VrSNMPRequest2Edits(this);
-    binder->Request.VarList = VrSNMPVarList(table, VrListInstance, 0);
-    binder->Request.VarList.description = description;
-    binder->Request.Timeout = ScaledTimeout(timeout);
-    binder->Asynchronous = false;
-    binder->SetStatusTarget(ui->StatusBar1);
-    binder->Request.OnError = [this, binder](VrSNMPError &error) {
-        m_lastError = error.Code;
-        if (error.Code != 0)
-            binder->ShowStatus(error.Message);
-    };
-    return binder;
+    return VrMakePageBinder(this, table, VrListInstance, ScaledTimeout(timeout), description, ui->StatusBar1,
+                            &m_lastError);
 }
 
 bool TFM_Performace::load(VrSNMPRequest2Edits *binder)
 {
     m_lastError = 0;
-    try {
-        return binder->Load();
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
+    return VrLoadShowingErrors(binder);
 }
 
 bool TFM_Performace::apply(VrSNMPRequest2Edits *binder)
 {
     m_lastError = 0;
-    try {
-        return binder->Apply(true, true);
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
+    return VrApplyShowingErrors(binder, true);
 }
 
 void TFM_Performace::setIncluded(int item, bool included)

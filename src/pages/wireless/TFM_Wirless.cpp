@@ -7,6 +7,7 @@
 #include "VrCommon.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
+#include "VrPageBinding.h"
 #include "VrSNMPError.h"
 #include "VrSNMPRequest2Edits.h"
 
@@ -88,44 +89,17 @@ void TFM_Wirless::reject()
 VrSNMPRequest2Edits *TFM_Wirless::makeBinder(const VrSNMPVarDef *table, int kind, unsigned timeout,
                                              const QString &description)
 {
-    auto *binder = new VrSNMPRequest2Edits(this);
-    binder->Request.VarList = VrSNMPVarList(table, uint8_t(kind), kind == VrListInstance ? 0 : 1);
-    binder->Request.VarList.description = description;
-    binder->Request.Timeout = timeout;
-    binder->Asynchronous = false;
-    binder->SetStatusTarget(ui->StatusBar1);
-    binder->Request.OnError = [this, binder](VrSNMPError &error) {
-        m_lastError = error.Code;
-        if (error.Code != 0)
-            binder->ShowStatus(error.Message);
-    };
-    return binder;
+    return VrMakePageBinder(this, table, kind, timeout, description, ui->StatusBar1, &m_lastError);
 }
 
-// Exceptions of the binding layer (a value the controls cannot take) end up
-// in the status bar like the errors of the exchange.
 bool TFM_Wirless::load(VrSNMPRequest2Edits *binder)
 {
-    try {
-        return binder->Load();
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
+    return VrLoadShowingErrors(binder);
 }
 
 bool TFM_Wirless::apply(VrSNMPRequest2Edits *binder)
 {
-    try {
-        return binder->Apply(true, true);
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
+    return VrApplyShowingErrors(binder, true);
 }
 
 void TFM_Wirless::bindAll()
