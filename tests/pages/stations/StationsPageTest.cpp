@@ -1,17 +1,13 @@
 // The station pages against the simulated access point, used as a user
 // would; what the device holds afterwards is read back with a separate client.
-#include "ApsimProcess.h"
-#include "SnmpTestClient.h"
+#include "SimulatedPageFixture.h"
 #include "TClientInformation.h"
 #include "TFM_FilterMACACL.h"
 #include "TFM_RogueAP.h"
 #include "TFM_StatWLAN.h"
 #include "TFM_Static.h"
 #include "TFM_WDSInfo.h"
-#include "VrMessageBox.h"
 #include "VrSNMPError.h"
-#include "VrSNMPSession.h"
-#include "VrSNMPTarget.h"
 #include "VrStatusBar.h"
 #include "VrTimeScale.h"
 
@@ -28,37 +24,18 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using qrt::test::ApsimProcess;
-using qrt::test::SnmpTestClient;
-
 namespace {
 
 const std::string P = "1.3.6.1.4.1.48213.10.37.37.";
 
-class StationPage : public ::testing::Test
+class StationPage : public SimulatedPageFixture<QDialog>
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        static QTemporaryDir bootsDir;
-        OpenSession(bootsDir.path());
-    }
     void SetUp() override { VrSetTimeScale(0.05); }
     void TearDown() override
     {
         page.reset();
         VrSetTimeScale(1.0);
-    }
-
-    void startDevice(std::vector<std::string> args = {})
-    {
-        args.insert(args.end(), {"--reboot-seconds", "0", "-v"});
-        std::string why;
-        ASSERT_TRUE(device.start(args, &why)) << why;
-        g_SNMPDevice.address = QStringLiteral("127.0.0.1");
-        g_SNMPDevice.port = uint16_t(device.port());
-        g_SNMPSecurity.version = VrSNMPv2c;
-        client = std::make_unique<SnmpTestClient>(SnmpTestClient::community(device.address(), "granite", 1));
     }
 
     template <class Page> Page *open()
@@ -69,13 +46,7 @@ protected:
         return p;
     }
 
-    template <class W = QWidget> W *find(const char *name)
-    {
-        W *w = page->findChild<W *>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void click(const char *button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    template <class W = QWidget> W *find(const char *name) { return SimulatedPageFixture::find<W>(name); }
     QString status() { return find<VrStatusBar>("StatusBar1")->simpleText(); }
     // Waits for the status bar to read the text (or to begin with it).
     bool statusBecomes(const QString &text, int ms = 10000)
@@ -99,14 +70,6 @@ protected:
         EXPECT_LE(page->width(), 1366);
         EXPECT_LE(page->height(), 740);
     }
-    void choose(const char *name, const QString &text)
-    {
-        auto *c = find<QComboBox>(name);
-        const int index = c->findText(text);
-        ASSERT_GE(index, 0) << name << " has no " << text.toStdString();
-        c->setCurrentIndex(index);
-        emit c->activated(index);
-    }
     void type(const char *name, const QString &text)
     {
         auto *e = find<QLineEdit>(name);
@@ -119,21 +82,7 @@ protected:
         ASSERT_LT(row, v->topLevelItemCount());
         v->setCurrentItem(v->topLevelItem(row));
     }
-    // Sets of an object the device accepted, from the simulator's log.
-    int setsOf(const std::string &oid)
-    {
-        const std::string log = device.log();
-        const std::string line = "set " + oid + " -> 0";
-        int count = 0;
-        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
-            ++count;
-        return count;
-    }
-
-    ApsimProcess device;
-    std::unique_ptr<SnmpTestClient> client;
-    std::unique_ptr<QDialog> page;
-    VrMessageBoxRecorder boxes;
+    int setsOf(const std::string &oid) { return acceptedSetsOf(oid); }
 };
 
 // ---- Client information ----------------------------------------------------

@@ -1,12 +1,8 @@
 // The wireless settings page against the simulated access point: the page
 // is opened, used as a user would, saved, and what the device holds is read
 // back with a separate SNMP client.
-#include "ApsimProcess.h"
-#include "SnmpTestClient.h"
+#include "SimulatedPageFixture.h"
 #include "TFM_Wirless.h"
-#include "VrMessageBox.h"
-#include "VrSNMPSession.h"
-#include "VrSNMPTarget.h"
 #include "VrStatusBar.h"
 
 #include <QApplication>
@@ -24,9 +20,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
-
-using qrt::test::ApsimProcess;
-using qrt::test::SnmpTestClient;
 
 namespace {
 
@@ -47,63 +40,21 @@ const std::string kCloneStatus = P + "2.1.3.1.1.1.1.1";
 const std::string kCloneSource = P + "2.1.3.1.1.1.2.1";
 const std::string kCloneMac = P + "2.1.3.1.1.1.3.1";
 
-class WirelessPage : public ::testing::Test
+class WirelessPage : public SimulatedPageFixture<TFM_Wirless>
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        static QTemporaryDir bootsDir;
-        OpenSession(bootsDir.path());
-    }
-
     // A factory-new device, optionally with settings of its state file.
     void startDevice(const std::string &state = std::string())
     {
-        std::vector<std::string> args{"--reboot-seconds", "0", "-v"};
+        std::vector<std::string> args;
         if (!state.empty()) {
             const std::string path = dir.filePath("ap.state").toStdString();
             std::ofstream(path) << state;
-            args.insert(args.end(), {"--state", path});
+            args = {"--state", path};
         }
-        std::string why;
-        ASSERT_TRUE(device.start(args, &why)) << why;
-        g_SNMPDevice.address = QStringLiteral("127.0.0.1");
-        g_SNMPDevice.port = uint16_t(device.port());
-        g_SNMPSecurity.version = VrSNMPv2c;
-        client = std::make_unique<SnmpTestClient>(SnmpTestClient::community(device.address(), "granite", 1));
+        SimulatedPageFixture::startDevice(args);
     }
 
-    void openPage()
-    {
-        page = std::make_unique<TFM_Wirless>();
-        page->show();
-    }
-
-    template <class W> W *find(const char *name)
-    {
-        W *w = page->findChild<W *>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QComboBox *combo(const char *name) { return find<QComboBox>(name); }
-    QLineEdit *edit(const char *name) { return find<QLineEdit>(name); }
-
-    // What a user's pick from the drop-down list does.
-    void choose(const char *name, const QString &text)
-    {
-        QComboBox *c = combo(name);
-        const int index = c->findText(text);
-        ASSERT_GE(index, 0) << name << " has no " << text.toStdString();
-        c->setCurrentIndex(index);
-        emit c->activated(index);
-    }
-    void type(const char *name, const QString &text)
-    {
-        QLineEdit *e = edit(name);
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        QTest::keyClicks(e, text);
-    }
     void save() { QTest::mouseClick(find<QPushButton>("Bt_Apply"), Qt::LeftButton); }
     QString status() { return find<VrStatusBar>("StatusBar1")->simpleText(); }
     QStringList items(const char *name)
@@ -120,24 +71,7 @@ protected:
         QApplication::processEvents();
         page->layout()->activate();
     }
-    long number(const std::string &oid) { return client->get(oid).number; }
-    std::string text(const std::string &oid) { return client->get(oid).bytes; }
-    // Sets the device accepted for an object, from the simulator's log.
-    int setsOf(const std::string &oid)
-    {
-        const std::string log = device.log();
-        const std::string line = "set " + oid + " -> 0";
-        int count = 0;
-        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
-            ++count;
-        return count;
-    }
-
-    QTemporaryDir dir;
-    ApsimProcess device;
-    std::unique_ptr<SnmpTestClient> client;
-    std::unique_ptr<TFM_Wirless> page;
-    VrMessageBoxRecorder boxes;
+    int setsOf(const std::string &oid) { return acceptedSetsOf(oid); }
 };
 
 TEST_F(WirelessPage, OpensWithTheDeviceSettings)
