@@ -53,4 +53,12 @@ Outcome RunApply(VrSNMPRequest2Controls *binder, bool gather)
     return run(binder, [binder, gather] { return binder->Apply(false, gather); });
 }
 
+VrSNMPError AsError(const Outcome &outcome)
+{
+    VrSNMPError error;
+    error.Code = outcome.code ? outcome.code : -1;
+    error.Message = outcome.error;
+    return error;
+}
+
 } // namespace Stations

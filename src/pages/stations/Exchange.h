@@ -6,6 +6,7 @@
 #include <QWidget>
 class VrSNMPRequest2Controls;
 class VrStatusBar;
+struct VrSNMPError;
 struct VrSNMPVarDef;
 
 Q_DECLARE_LOGGING_CATEGORY(lcStations)
@@ -36,6 +37,10 @@ Outcome RunLoad(VrSNMPRequest2Controls *binder);
 // Writes the writable items as they are (the controls are gathered unless
 // gather is false); no read-back.
 Outcome RunApply(VrSNMPRequest2Controls *binder, bool gather = true);
+
+// A failed outcome as the error a completion brings, for the page's one
+// handler of results.
+VrSNMPError AsError(const Outcome &outcome);
 
 } // namespace Stations
 

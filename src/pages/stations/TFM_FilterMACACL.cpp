@@ -154,12 +154,8 @@ void TFM_FilterMACACL::readList()
     setReady(false);
     ui->StatusBar1->setSimpleText(QStringLiteral("Refresh..."));
     const Outcome sent = RunLoad(m_list);
-    if (!sent.ok) {
-        VrSNMPError failed;
-        failed.Code = sent.code ? sent.code : -1;
-        failed.Message = sent.error;
-        listRead(failed);
-    }
+    if (!sent.ok)
+        listRead(AsError(sent));
 }
 
 // An empty list has nothing to accept or reject: the device is told so.
@@ -243,12 +239,8 @@ void TFM_FilterMACACL::send(VrSNMPRequest2Edits *binder, const QString &mac)
     setReady(false);
     binder->Request.VarList.Item(0).value = mac.toUpper();
     const Outcome sent = RunApply(binder, false);
-    if (!sent.ok) {
-        VrSNMPError failed;
-        failed.Code = sent.code ? sent.code : -1;
-        failed.Message = sent.error;
-        changed(failed);
-    }
+    if (!sent.ok)
+        changed(AsError(sent));
 }
 
 void TFM_FilterMACACL::Add()

@@ -84,12 +84,8 @@ void TFM_RogueAP::Detect()
     setControls(false);
     m_trigger->Request.VarList.Item(0).value = QStringLiteral("refresh");
     const Outcome sent = RunApply(m_trigger, false);
-    if (!sent.ok) {
-        VrSNMPError failed;
-        failed.Code = sent.code ? sent.code : -1;
-        failed.Message = sent.error;
-        triggered(failed);
-    }
+    if (!sent.ok)
+        triggered(AsError(sent));
 }
 
 void TFM_RogueAP::triggered(const VrSNMPError &result)

@@ -81,12 +81,8 @@ void TFM_WDSInfo::detect()
     setBusy(true);
     m_trigger->Request.VarList.Item(0).value = QStringLiteral("get");
     const Outcome sent = RunApply(m_trigger, false);
-    if (!sent.ok) {
-        VrSNMPError failed;
-        failed.Code = sent.code ? sent.code : -1;
-        failed.Message = sent.error;
-        triggered(failed);
-    }
+    if (!sent.ok)
+        triggered(AsError(sent));
 }
 
 void TFM_WDSInfo::triggered(const VrSNMPError &result)
