@@ -1,6 +1,7 @@
 #include "TFM_MultiSSIDNewForm.h"
 
 #include "FollowContents.h"
+#include "RefuseSave.h"
 #include "TFM_Wirless.h"
 #include "ui_TFM_MultiSSIDNewForm.h"
 
@@ -401,13 +402,7 @@ void TFM_MultiSSIDNewForm::includeWholeRow()
 
 bool TFM_MultiSSIDNewForm::refuse(const SaveProblem &problem)
 {
-    VrMessageBox(this, problem.text, problem.title);
-    if (auto *field = findChild<QLineEdit *>(problem.field)) {
-        if (problem.clear)
-            field->clear();
-        field->setFocus();
-    }
-    return false;
+    return RefuseSave(this, problem);
 }
 
 // Every check of the row runs before anything is written, so that a refused

@@ -3,6 +3,7 @@
 
 #include "TFM_Wirless.h"
 
+#include "RefuseSave.h"
 #include "TFM_WirlessTables.h"
 #include "ui_TFM_Wirless.h"
 
@@ -123,13 +124,7 @@ bool TFM_Wirless::checkBeforeWrites()
 
 bool TFM_Wirless::refuse(const SaveProblem &problem)
 {
-    VrMessageBox(this, problem.text, problem.title);
-    if (auto *field = findChild<QLineEdit *>(problem.field)) {
-        if (problem.clear)
-            field->clear();
-        field->setFocus();
-    }
-    return false;
+    return RefuseSave(this, problem);
 }
 
 // The WEP keys are shared with the other SSIDs; changing them affects those
