@@ -6,6 +6,7 @@
 #include "VrCommon.h"
 #include "VrListViewBinding.h"
 #include "VrMessageBox.h"
+#include "VrPageBinding.h"
 #include "VrSNMPError.h"
 #include "VrSNMPRequest2Edits.h"
 #include "VrStatusBar.h"
@@ -16,19 +17,24 @@
 #include <QTreeWidget>
 
 VrSNMPRequest2Edits *MakeRouterBinder(QWidget *page, const VrSNMPVarDef *table, int kind, unsigned timeout,
-                                      const QString &description, bool asynchronous)
+                                      const QString &description, QWidget *statusTarget)
+{
+    return VrMakePageBinder(page, table, kind, ScaledTimeout(timeout), description, statusTarget);
+}
+
+VrSNMPRequest2Edits *MakeAsyncRouterBinder(QWidget *page, const VrSNMPVarDef *table, int kind, unsigned timeout,
+                                           const QString &description)
 {
     auto *binder = new VrSNMPRequest2Edits(page);
-    const bool isTable = kind == VrListTable || kind == VrListTable2;
-    binder->Request.VarList = VrSNMPVarList(table, uint8_t(kind), isTable ? 1 : 0);
-    binder->Request.VarList.description = description;
-    binder->Request.Timeout = ScaledTimeout(timeout);
-    binder->Asynchronous = asynchronous;
+    VrSetUpBinder(binder, table, kind, ScaledTimeout(timeout), description);
+    binder->Asynchronous = true;
     return binder;
 }
 
 namespace {
 
+// Starting an asynchronous exchange may raise (a value the request cannot
+// take); the text goes to the label and no completion follows.
 template <class Call>
 bool reported(QLabel *status, Call call)
 {
@@ -41,48 +47,11 @@ bool reported(QLabel *status, Call call)
         why = e.Message();
     }
     qCWarning(lcRouter) << "exchange not started:" << why;
-    if (status)
-        status->setText(why);
+    status->setText(why);
     return false;
 }
 
-// The error of a synchronous exchange goes to Request.OnError; the binder
-// answers false then, and the page shows the text.
-void keepError(VrSNMPRequest2Edits *binder, QString *why)
-{
-    binder->Request.OnError = [why](VrSNMPError &error) {
-        if (error.Code != 0 && why->isEmpty())
-            *why = error.Message;
-    };
-}
-
 } // namespace
-
-bool RouterLoad(VrSNMPRequest2Edits *binder, QLabel *status)
-{
-    if (binder->Asynchronous)
-        return reported(status, [binder] { return binder->Load(); });
-    QString why;
-    keepError(binder, &why);
-    const bool ok = reported(status, [binder] { return binder->Load(); });
-    binder->Request.OnError = nullptr;
-    if (!ok && status && !why.isEmpty())
-        status->setText(why);
-    return ok && why.isEmpty();
-}
-
-bool RouterApply(VrSNMPRequest2Edits *binder, QLabel *status, const QString &selection, const QStringList *values)
-{
-    if (binder->Asynchronous)
-        return reported(status, [&] { return binder->Apply(false, true, selection, values); });
-    QString why;
-    keepError(binder, &why);
-    const bool ok = reported(status, [&] { return binder->Apply(false, true, selection, values); });
-    binder->Request.OnError = nullptr;
-    if (!ok && status && !why.isEmpty())
-        status->setText(why);
-    return ok && why.isEmpty();
-}
 
 void ShowRefusal(QWidget *page, const Router::Refusal &refusal)
 {
@@ -99,7 +68,7 @@ RouterList::RouterList(QWidget *page, const VrSNMPVarDef *table, unsigned timeou
                        QTreeWidget *hidden, QTreeWidget *visible, VrStatusBar *status)
     : QObject(page), m_page(page), m_hidden(hidden), m_visible(visible), m_status(status)
 {
-    m_table = MakeRouterBinder(page, table, VrListTable2, timeout, description, true);
+    m_table = MakeAsyncRouterBinder(page, table, VrListTable2, timeout, description);
     m_table->AttachListView(hidden, true);
     m_table->OnLoadDone = [this](VrSNMPRequest2Controls *, const VrSNMPError &r) { loaded(r); };
     const std::vector<int> order = VrListViewBinding(m_table->Request.VarList).ColumnItems();
@@ -248,7 +217,7 @@ void RouterList::TakeRow(int row, QLabel *indexLabel)
 
 VrSNMPRequest2Edits *RouterList::ChangeBinder(const VrSNMPVarDef *table, const QString &description)
 {
-    return MakeRouterBinder(m_page, table, VrListInstance, 10000, description, true);
+    return MakeAsyncRouterBinder(m_page, table, VrListInstance, 10000, description);
 }
 
 bool RouterList::Send(VrSNMPRequest2Edits *binder, const QString &done, const QString &failedText,

@@ -15,15 +15,14 @@ class VrSNMPRequest2Edits;
 struct VrSNMPError;
 struct VrSNMPVarDef;
 
-// A binder of a router page, made alike on every page: synchronous unless
-// asynchronous, time-out in hundredths of a second (scaled for tests).
+// A binder of a router page, made as every page makes its binders: time-out
+// in hundredths of a second (scaled for tests), synchronous ones showing
+// their errors in statusTarget, asynchronous ones leaving them to their
+// completions.
 VrSNMPRequest2Edits *MakeRouterBinder(QWidget *page, const VrSNMPVarDef *table, int kind, unsigned timeout,
-                                      const QString &description, bool asynchronous);
-// Load / Apply that turn an exception of the binding layer into false, with
-// its text in the label when one is given.
-bool RouterLoad(VrSNMPRequest2Edits *binder, QLabel *status = nullptr);
-bool RouterApply(VrSNMPRequest2Edits *binder, QLabel *status = nullptr, const QString &selection = QString(),
-                 const QStringList *values = nullptr);
+                                      const QString &description, QWidget *statusTarget);
+VrSNMPRequest2Edits *MakeAsyncRouterBinder(QWidget *page, const VrSNMPVarDef *table, int kind, unsigned timeout,
+                                           const QString &description);
 
 namespace Router {
 struct Refusal;

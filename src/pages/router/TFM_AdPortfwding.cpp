@@ -6,6 +6,7 @@
 #include "RouterRules.h"
 #include "RouterTables.h"
 #include "VrMessageBox.h"
+#include "VrPageBinding.h"
 #include "VrSNMPRequest2Edits.h"
 #include "VrStatusBar.h"
 
@@ -23,7 +24,8 @@ TFM_AdPortfwding::TFM_AdPortfwding(QWidget *parent) : QDialog(parent), ui(new Ui
     for (int c = 0; c < 5; ++c)
         ui->LV_UserPortFwdRule->setColumnWidth(c, widths[c]);
 
-    m_router = MakeRouterBinder(this, kRouterAddressVars, VrListInstance, 1000, QStringLiteral("Router address"), false);
+    m_router = MakeRouterBinder(this, kRouterAddressVars, VrListInstance, 1000, QStringLiteral("Router address"),
+                                ui->StatusBar1->panel(0));
     m_router->BindControl(0, ui->ED_IpAddr);
 
     m_list = new RouterList(this, kPortForwardVars, 10000, QStringLiteral("Port forwarding"), ui->LV_PortFwdRule,
@@ -75,7 +77,7 @@ TFM_AdPortfwding::TFM_AdPortfwding(QWidget *parent) : QDialog(parent), ui(new Ui
     });
 
     // The router's address is needed for the same-network check of every rule.
-    RouterLoad(m_router, m_list->Result());
+    VrLoadShowingErrors(m_router);
     ui->CB_TraType->setCurrentIndex(ui->CB_TraType->findText(QStringLiteral("ANY")));
     m_list->Reload();
 }

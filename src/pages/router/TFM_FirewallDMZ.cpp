@@ -6,6 +6,7 @@
 #include "RouterRules.h"
 #include "RouterTables.h"
 #include "VrMessageBox.h"
+#include "VrPageBinding.h"
 #include "VrSNMPRequest2Edits.h"
 
 TFM_FirewallDMZ *FM_FirewallDMZ = nullptr;
@@ -25,10 +26,10 @@ TFM_FirewallDMZ::TFM_FirewallDMZ(QWidget *parent) : QDialog(parent), ui(new Ui::
     for (int c = 0; c < 8; ++c)
         ui->LV_UserFireRules->setColumnWidth(c, widths[c]);
 
-    m_dmz = MakeRouterBinder(this, kDmzVars, VrListScalar, 10000, QStringLiteral("DMZ"), false);
+    m_dmz = MakeRouterBinder(this, kDmzVars, VrListScalar, 10000, QStringLiteral("DMZ"), ui->StatusBar1->panel(1));
     m_dmz->BindControl(DmzStatus, ui->CBH_EableDMZ);
     m_dmz->BindFormat(DmzIp, QStringLiteral("%s"), {ui->Edt_DMZIPAddr});
-    m_spi = MakeRouterBinder(this, kSpiVars, VrListScalar, 10000, QStringLiteral("SPI"), false);
+    m_spi = MakeRouterBinder(this, kSpiVars, VrListScalar, 10000, QStringLiteral("SPI"), ui->StatusBar1->panel(1));
     m_spi->BindControl(0, ui->CB_EnableSPI);
 
     m_list = new RouterList(this, kFirewallRuleVars, 2000, QStringLiteral("Firewall rules"), ui->LV_FireRules,
@@ -84,7 +85,7 @@ TFM_FirewallDMZ::TFM_FirewallDMZ(QWidget *parent) : QDialog(parent), ui(new Ui::
     });
 
     loadDmz();
-    RouterLoad(m_spi, m_list->Result());
+    VrLoadShowingErrors(m_spi);
     for (QComboBox *combo : {ui->CB_SourInterface, ui->CB_DestInterface, ui->CB_Protocol, ui->CB_Action})
         combo->setCurrentIndex(0);
     ui->Edt_Name->setMaxLength(kNameLength);
@@ -101,7 +102,7 @@ bool TFM_FirewallDMZ::Busy() const
 
 void TFM_FirewallDMZ::loadDmz()
 {
-    RouterLoad(m_dmz, m_list->Result());
+    VrLoadShowingErrors(m_dmz);
     if (ui->Edt_DMZIPAddr->text() == kZero)
         ui->Edt_DMZIPAddr->clear();
     dmzChanged();
@@ -152,8 +153,8 @@ void TFM_FirewallDMZ::Save()
         return;
     }
     // A disabled DMZ keeps the host the device has: only the switch is written.
-    const bool dmz = RouterApply(m_dmz, m_list->Changes(), enabled ? QString() : QStringLiteral("0"));
-    const bool spi = dmz && RouterApply(m_spi, m_list->Changes());
+    const bool dmz = VrApplyShowingErrors(m_dmz, false, enabled ? QString() : QStringLiteral("0"));
+    const bool spi = dmz && VrApplyShowingErrors(m_spi, false);
     if (dmz && spi) {
         loadDmz();
         m_list->Result()->setText(QStringLiteral("Setting Success!"));
@@ -190,7 +191,7 @@ void TFM_FirewallDMZ::Add()
         ui->Edt_PortRangeStart->setText(QStringLiteral("0"));
         ui->Edt_PortRangeEnd->setText(QStringLiteral("0"));
     }
-    if (!RouterApply(m_spi, m_list->Changes())) {
+    if (!VrApplyShowingErrors(m_spi, false)) {
         m_list->Result()->setText(QStringLiteral("Set Error!"));
         return;
     }

@@ -6,6 +6,7 @@
 #include "RouterRules.h"
 #include "RouterTables.h"
 #include "VrMessageBox.h"
+#include "VrPageBinding.h"
 #include "VrSNMPRequest2Edits.h"
 
 TFM_ParentalCtr *FM_ParentalCtr = nullptr;
@@ -20,7 +21,7 @@ TFM_ParentalCtr::TFM_ParentalCtr(QWidget *parent) : QDialog(parent), ui(new Ui::
     ui->LV_WebURLUser->setColumnWidth(0, 40);
 
     m_status = MakeRouterBinder(this, kParentalStatusVars, VrListInstance, 10000, QStringLiteral("Parental control"),
-                                false);
+                                ui->StatusBar1->panel(1));
     m_status->BindComboBox(0, ui->CB_ParentContrl);
 
     m_list = new RouterList(this, kParentalUrlVars, 10000, QStringLiteral("Parental control"), ui->LV_WebURL,
@@ -48,7 +49,7 @@ TFM_ParentalCtr::TFM_ParentalCtr(QWidget *parent) : QDialog(parent), ui(new Ui::
         applyEnableState();
     });
 
-    RouterLoad(m_status, m_list->Result());
+    VrLoadShowingErrors(m_status);
     ui->Edt_WebURL->setMaxLength(kUrlLength);
     applyEnableState();
     m_list->Reload();
@@ -78,7 +79,7 @@ void TFM_ParentalCtr::applyEnableState()
 
 bool TFM_ParentalCtr::writeStatus()
 {
-    return RouterApply(m_status, m_list->Changes());
+    return VrApplyShowingErrors(m_status, false);
 }
 
 // A filter without websites has nothing to allow or deny: it is switched off.

@@ -6,6 +6,7 @@
 #include "RouterRules.h"
 #include "RouterTables.h"
 #include "VrMessageBox.h"
+#include "VrPageBinding.h"
 #include "VrSNMPRequest2Edits.h"
 
 #include <QRegularExpressionValidator>
@@ -24,7 +25,8 @@ TFM_RouterMACFilter::TFM_RouterMACFilter(QWidget *parent) : QDialog(parent), ui(
     ui->LA_Index->hide();
     ui->LV_UserMACFilter->setColumnWidth(0, 40);
 
-    m_status = MakeRouterBinder(this, kMacFilterStatusVars, VrListInstance, 10000, QStringLiteral("MAC filter"), false);
+    m_status = MakeRouterBinder(this, kMacFilterStatusVars, VrListInstance, 10000, QStringLiteral("MAC filter"),
+                                ui->StatusBar1->panel(1));
     m_status->BindComboBox(0, ui->CB_Telnet);
 
     m_list = new RouterList(this, kMacFilterListVars, 10000, QStringLiteral("MAC filter"), ui->LV_MACFilter,
@@ -55,7 +57,7 @@ TFM_RouterMACFilter::TFM_RouterMACFilter(QWidget *parent) : QDialog(parent), ui(
         applyEnableState();
     });
 
-    RouterLoad(m_status, m_list->Result());
+    VrLoadShowingErrors(m_status);
     ui->Edt_MACAddress->setMaxLength(kMacLength);
     applyEnableState();
     m_list->Reload();
@@ -121,6 +123,6 @@ void TFM_RouterMACFilter::Save()
 {
     if (m_list->Busy())
         return;
-    const bool ok = RouterApply(m_status, m_list->Changes());
+    const bool ok = VrApplyShowingErrors(m_status, false);
     m_list->Result()->setText(ok ? QStringLiteral("Set Ok!") : QStringLiteral("Set error!"));
 }
