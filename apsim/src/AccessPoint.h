@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +45,8 @@ public:
     // A command asked for a restart; the agent keeps silent for its window
     // and then calls restart().
     bool takeRestartRequest();
+    // Finishes a TFTP transfer that outlived the answer to its command.
+    void pollTransfers();
     void restart();
 
     void addLog(const std::string &type, const std::string &message);
@@ -81,6 +85,15 @@ private:
     std::optional<Clock::time_point> m_firmwareRestartAt;
     std::vector<std::string> m_log;
     std::string m_fetchedName, m_fetched; // the last file a TFTP get brought
+    // A transfer runs beside the agent, so that it keeps answering meanwhile.
+    struct TransferOutcome {
+        bool ok = false;
+        std::string data, error;
+    };
+    using TransferFinish = std::function<int(const TransferOutcome &)>;
+    int runTransfer(std::function<TransferOutcome()> work, TransferFinish finish);
+    std::future<TransferOutcome> m_transfer;
+    TransferFinish m_transferFinish;
 };
 
 } // namespace apsim

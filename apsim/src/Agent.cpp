@@ -294,6 +294,7 @@ void Agent::run(const volatile std::sig_atomic_t &stop, const volatile std::sig_
         }
         run_alarms();
         netsnmp_check_outstanding_agent_requests();
+        m_ap.pollTransfers();
         if (m_ap.takeRestartRequest()) {
             m_silentUntil = std::chrono::steady_clock::now() + std::chrono::seconds(m_options.rebootSeconds);
             rebooting = true;

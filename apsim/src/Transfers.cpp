@@ -3,7 +3,8 @@
 #include "AccessPoint.h"
 #include "TftpClient.h"
 
-#include <sstream>
+#include <chrono>
+#include <future>
 
 namespace apsim {
 
@@ -21,24 +22,66 @@ bool older(const std::string &a, const std::string &b)
 
 } // namespace
 
+// A transfer runs on its own thread. The command's set waits for it a
+// moment, so that a quick transfer answers with its outcome (genErr when it
+// failed); a longer one is answered at once and finished from the agent's
+// loop, which keeps answering other requests meanwhile.
+int AccessPoint::runTransfer(std::function<TransferOutcome()> work, TransferFinish finish)
+{
+    // One transfer at a time, as on the device: a command that comes while
+    // one runs waits for it.
+    if (m_transfer.valid()) {
+        m_transfer.wait();
+        pollTransfers();
+    }
+    std::future<TransferOutcome> running = std::async(std::launch::async, std::move(work));
+    if (running.wait_for(std::chrono::milliseconds(250)) == std::future_status::ready)
+        return finish(running.get());
+    m_transfer = std::move(running);
+    m_transferFinish = std::move(finish);
+    return NoError;
+}
+
+void AccessPoint::pollTransfers()
+{
+    if (!m_transfer.valid() || m_transfer.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return;
+    const TransferOutcome outcome = m_transfer.get();
+    const TransferFinish finish = std::move(m_transferFinish);
+    m_transferFinish = nullptr;
+    finish(outcome);
+}
+
 void AccessPoint::registerTransfers()
 {
     m_device.setAction("tftpcommand", [this](const Value &v, int) {
-        TftpClient client(serverAddress("tftpServerIPAddress"), m_settings.tftpPort, m_settings.tftpTimeoutMs);
+        if (v.number != Get && v.number != Put)
+            return int(NoError);
+        const std::string server = serverAddress("tftpServerIPAddress");
+        const int port = m_settings.tftpPort, timeoutMs = m_settings.tftpTimeoutMs;
         const std::string file = m_device.value("tftpRemoteFileName").bytes;
-        std::string error;
-        bool ok = true;
-        if (v.number == Get) {
-            ok = client.get(file, m_fetched, error);
-            m_fetchedName = ok ? file : std::string();
-        } else if (v.number == Put) {
-            ok = client.put(file, m_device.exportText(false), error);
-        }
-        if (!ok) {
-            addLog("SYSTEM", "TFTP transfer of " + file + " failed: " + error);
-            return int(GenErr);
-        }
-        return int(NoError);
+        const bool get = v.number == Get;
+        const std::string data = get ? std::string() : m_device.exportText(false);
+        if (get)
+            m_fetchedName.clear();
+        return runTransfer(
+            [=] {
+                TransferOutcome out;
+                TftpClient client(server, port, timeoutMs);
+                out.ok = get ? client.get(file, out.data, out.error) : client.put(file, data, out.error);
+                return out;
+            },
+            [this, file, get](const TransferOutcome &out) {
+                if (!out.ok) {
+                    addLog("SYSTEM", "TFTP transfer of " + file + " failed: " + out.error);
+                    return int(GenErr);
+                }
+                if (get) {
+                    m_fetched = out.data;
+                    m_fetchedName = file;
+                }
+                return int(NoError);
+            });
     });
     m_device.setAction("tftpUpgradeSettingCommand", [this](const Value &v, int) {
         switch (v.number) {
@@ -65,9 +108,16 @@ void AccessPoint::registerTransfers()
         std::string file = m_device.value("systemLogFileName").bytes;
         if (file.empty())
             file = "LogFile.RD";
-        TftpClient client(serverAddress("systemLogTFTPServerIPAddress"), m_settings.tftpPort, m_settings.tftpTimeoutMs);
-        std::string error;
-        return client.put(file, logText(), error) ? int(NoError) : int(GenErr);
+        const std::string server = serverAddress("systemLogTFTPServerIPAddress");
+        const int port = m_settings.tftpPort, timeoutMs = m_settings.tftpTimeoutMs;
+        const std::string log = logText();
+        return runTransfer(
+            [=] {
+                TransferOutcome out;
+                out.ok = TftpClient(server, port, timeoutMs).put(file, log, out.error);
+                return out;
+            },
+            [](const TransferOutcome &out) { return out.ok ? int(NoError) : int(GenErr); });
     });
 }
 
@@ -95,19 +145,28 @@ int AccessPoint::upgradeFirmware()
 
 int AccessPoint::restoreConfiguration()
 {
-    TftpClient client(serverAddress("tftpServerIPAddress"), m_settings.tftpPort, m_settings.tftpTimeoutMs);
+    const std::string server = serverAddress("tftpServerIPAddress");
+    const int port = m_settings.tftpPort, timeoutMs = m_settings.tftpTimeoutMs;
     const std::string file = m_device.value("tftpRemoteFileName").bytes;
-    std::string text, error;
-    if (!client.get(file, text, error)) {
-        addLog("SYSTEM", "Configuration " + file + " not fetched: " + error);
-        return GenErr;
-    }
-    if (!m_device.importText(text, false, error)) {
-        addLog("SYSTEM", "Configuration " + file + " refused: " + error);
-        return InconsistentValue;
-    }
-    addLog("SYSTEM", "Configuration " + file + " restored");
-    return NoError;
+    return runTransfer(
+        [=] {
+            TransferOutcome out;
+            out.ok = TftpClient(server, port, timeoutMs).get(file, out.data, out.error);
+            return out;
+        },
+        [this, file](const TransferOutcome &out) {
+            if (!out.ok) {
+                addLog("SYSTEM", "Configuration " + file + " not fetched: " + out.error);
+                return int(GenErr);
+            }
+            std::string error;
+            if (!m_device.importText(out.data, false, error)) {
+                addLog("SYSTEM", "Configuration " + file + " refused: " + error);
+                return int(InconsistentValue);
+            }
+            addLog("SYSTEM", "Configuration " + file + " restored");
+            return int(NoError);
+        });
 }
 
 } // namespace apsim
