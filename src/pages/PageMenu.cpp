@@ -11,6 +11,7 @@ QRT_DECLARE_AREA(Wireless)
 QRT_DECLARE_AREA(Admin)
 QRT_DECLARE_AREA(Network)
 QRT_DECLARE_AREA(Stations)
+QRT_DECLARE_AREA(Maintenance)
 QRT_DECLARE_AREA(Router)
 QRT_DECLARE_AREA(Services)
 #undef QRT_DECLARE_AREA
@@ -76,6 +77,7 @@ std::span<const PageMenuEntry> PageMenu()
         attach(AdminPages());
         attach(NetworkPages());
         attach(StationsPages());
+        attach(MaintenancePages());
         attach(RouterPages());
         attach(ServicesPages());
         return true;

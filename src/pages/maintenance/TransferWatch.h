@@ -1,0 +1,73 @@
+#pragma once
+
+#include "VrTFTPMsg.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QWidget;
+class VrTFTPServer;
+
+// The page's TFTP server and the one transfer the page is waiting for: the
+// device's request for the announced file name, its progress and how it
+// ended. A page reports a transfer done only when this says it completed.
+class TransferWatch : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum State { Idle, Expecting, Running, Completed, Failed };
+    enum Kind { DeviceReads = 1, DeviceWrites = 2 };
+
+    // timeout in units of 10 ms per wait, retries as the server takes them.
+    TransferWatch(int timeout, int retries, QObject *parent);
+    ~TransferWatch() override;
+
+    // Listens (port 69 unless QRT5150_TFTP_PORT says otherwise) on the folder,
+    // accepting only the managed device. Throws VrTFTPException.
+    void Start(const QString &folder);
+    VrTFTPServer &Server() { return *m_server; }
+
+    // Waits for the device to ask for this file; a device that has not
+    // started within the server's patience (wait x retries) fails the watch.
+    // total: the file's size when known, else 0.
+    void Expect(const QString &fileName, Kind kind, qint64 total = 0);
+    void Forget();
+
+    State state() const { return m_state; }
+    bool Pending() const { return m_state == Expecting || m_state == Running; }
+    bool Succeeded() const { return m_state == Completed; }
+    // The server's status text of a failed transfer.
+    QString ErrorText() const { return m_error; }
+    qint64 Bytes() const { return m_bytes; }
+    qint64 Total() const { return m_total; }
+
+signals:
+    void progress(qint64 bytes, qint64 total);
+    // Delivered from the event loop, never from inside the server.
+    void finished(bool ok);
+
+private:
+    void onMessage(const VrTFTPMsg &msg);
+    void fail(const QString &text);
+
+    VrTFTPServer *m_server;
+    int m_patienceMs;
+    QTimer m_startDeadline;
+    State m_state = Idle;
+    QString m_name;
+    Kind m_kind = DeviceReads;
+    qint64 m_bytes = 0;
+    qint64 m_total = 0;
+    int m_session = -1;
+    QString m_error;
+};
+
+// The workstation address to announce to the device; shows the usual message
+// and returns false when none reaches it.
+bool AnnounceAddress(QWidget *page, QString *address);
+
+// The message for a server that cannot listen, with how to allow port 69;
+// the page closes after it, the program goes on.
+void ReportTftpInitError(QWidget *page, const QString &error);

@@ -1,0 +1,139 @@
+// The configuration file page against the simulated access point.
+#include "PageFixture.h"
+#include "TFM_CfgFile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const std::string P = "1.3.6.1.4.1.48213.10.37.37.";
+const std::string kSsid = P + "2.1.3.2.1.1.1.1";
+const std::string kUpgrade = P + "4.3.2.4";
+const std::string kCommand = P + "4.3.2.3";
+
+class CfgFilePage : public PageFixture<TFM_CfgFile>
+{
+protected:
+    QByteArray read(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    void backup(const QString &path)
+    {
+        boxes.clear();
+        edit("Ed_SaveFile")->setText(path);
+        click("Bt_Upload");
+        ASSERT_TRUE(waitFor([&] { return boxes.count() > 0; }));
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(CfgFilePage, BackupThenRestoreBringsTheConfigurationBack)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_EQ(client->setBytes(kSsid, "saved ssid").status, 0);
+    openPage();
+    EXPECT_EQ(page->windowTitle(), "Tools \\ Configuration File");
+    expectFitsScreen();
+
+    // No ".dcf" in the name: it is appended. A "/" separates folders as "\" does.
+    ASSERT_NO_FATAL_FAILURE(backup(dir.path() + "/first"));
+    EXPECT_EQ(boxes.lastText(), "The configuration file saved successfully!") << status().toStdString();
+    EXPECT_TRUE(page->isEnabled());
+    const QByteArray saved = read(dir.path() + "/first.dcf");
+    EXPECT_TRUE(saved.contains(QByteArray::fromStdString(kSsid + "=saved ssid\n"))) << saved.toStdString();
+    EXPECT_TRUE(edit("Ed_UpgFile")->text().isEmpty());
+
+    ASSERT_EQ(client->setBytes(kSsid, "changed").status, 0);
+    boxes.clear();
+    waits.shown.clear();
+    type("Ed_UpgFile", dir.path() + "/first.dcf");
+    click("Bt_OK");
+    ASSERT_TRUE(waitFor([&] { return boxes.count() > 0; }));
+    EXPECT_EQ(boxes.lastText(), "The configuration file update successfully!") << status().toStdString();
+    EXPECT_EQ(boxes.calls().last().caption, "OK");
+    EXPECT_EQ(text(kSsid), "saved ssid");
+    EXPECT_TRUE(page->isEnabled());
+    ASSERT_EQ(waits.shown.size(), 3); // the busy display, then 10 s and 50 s
+    EXPECT_EQ(waits.shown[1].label3, "Updating config file...");
+    EXPECT_EQ(waits.shown[1].seconds, 10);
+    EXPECT_EQ(waits.shown[2].label3, "Device is restarting...");
+    EXPECT_EQ(waits.shown[2].seconds, 50);
+
+    // A second backup of the restored device holds the restored settings;
+    // a name with ".DCF" keeps it.
+    ASSERT_NO_FATAL_FAILURE(backup(dir.path() + "/second.DCF"));
+    EXPECT_EQ(boxes.lastText(), "The configuration file saved successfully!");
+    EXPECT_TRUE(read(dir.path() + "/second.DCF").contains(QByteArray::fromStdString(kSsid + "=saved ssid\n")));
+    EXPECT_FALSE(QFile::exists(dir.path() + "/second.DCF.dcf"));
+}
+
+TEST_F(CfgFilePage, BackupThatDoesNotArriveIsReportedAsFailed)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openPage();
+    ASSERT_NO_FATAL_FAILURE(backup(dir.path() + "/missing-folder/ap.dcf"));
+    EXPECT_EQ(boxes.lastText(), "Fail to save the configuration file!");
+    EXPECT_EQ(boxes.calls().last().caption, "ERROR");
+    EXPECT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(page->isEnabled());
+    EXPECT_FALSE(status().isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.path() + "/missing-folder/ap.dcf"));
+}
+
+TEST_F(CfgFilePage, RefusedRestoreEndsTheBusyDisplayAndSaysSo)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_EQ(client->setBytes(kSsid, "untouched").status, 0);
+    openPage();
+    write(dir.path() + "/broken.dcf", "this is not a configuration\n");
+    type("Ed_UpgFile", dir.path() + "/broken.dcf");
+    click("Bt_OK");
+    ASSERT_TRUE(waitFor([&] { return boxes.count() > 0; }));
+    EXPECT_EQ(boxes.lastText(), "Fail to save the configuration file!");
+    EXPECT_TRUE(page->isEnabled());
+    EXPECT_EQ(setsOf(kUpgrade), 0); // neither the save nor a reboot went through
+    EXPECT_EQ(text(kSsid), "untouched");
+}
+
+TEST_F(CfgFilePage, InputIsCheckedBeforeAnythingIsSent)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openPage();
+    write(dir.path() + "/notes.txt", "x");
+    struct Case {
+        const char *edit;
+        const char *button;
+        QString path;
+        const char *message;
+    };
+    QDir(dir.path()).mkpath("cfg.dcf.d");
+    const Case cases[] = {
+        {"Ed_UpgFile", "Bt_OK", "", "Empty file is not accepted."},
+        {"Ed_UpgFile", "Bt_OK", dir.path() + "/absent.dcf", "File format error! Please try again!"},
+        {"Ed_UpgFile", "Bt_OK", dir.path() + "/notes.txt", "File format error! Please try again!"},
+        {"Ed_UpgFile", "Bt_OK", dir.path() + "/cfg.dcf.d", "File format error! Please try again!"},
+        {"Ed_SaveFile", "Bt_Upload", "", "Empty file is not accepted."},
+        {"Ed_SaveFile", "Bt_Upload", "backup.dcf", "The file path is error."},
+    };
+    for (const Case &c : cases) {
+        boxes.clear();
+        edit(c.edit)->setText(c.path);
+        click(c.button);
+        ASSERT_EQ(boxes.count(), 1) << c.path.toStdString();
+        EXPECT_EQ(boxes.lastText(), c.message) << c.path.toStdString();
+        EXPECT_EQ(boxes.calls().last().caption, "Warning");
+        edit(c.edit)->clear();
+    }
+    EXPECT_EQ(setsOf(kUpgrade) + setsOf(kCommand), 0);
+}
