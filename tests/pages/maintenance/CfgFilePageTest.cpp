@@ -5,6 +5,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace {
 
 const std::string P = "1.3.6.1.4.1.48213.10.37.37.";
@@ -136,4 +140,31 @@ TEST_F(CfgFilePage, InputIsCheckedBeforeAnythingIsSent)
         edit(c.edit)->clear();
     }
     EXPECT_EQ(setsOf(kUpgrade) + setsOf(kCommand), 0);
+}
+
+// A TFTP port that cannot be opened ends the page, not the program, and says
+// how to allow it.
+TEST_F(CfgFilePage, BusyTftpPortClosesOnlyThePageAndSaysHowToAllowIt)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    const int blocker = socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_GE(blocker, 0);
+    sockaddr_in any{};
+    any.sin_family = AF_INET;
+    any.sin_port = htons(uint16_t(tftpPort));
+    ASSERT_EQ(bind(blocker, reinterpret_cast<sockaddr *>(&any), sizeof any), 0);
+    openPage();
+    QTest::qWait(20);
+    close(blocker);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastText().startsWith("TFTP Service Init Error:(VrTFTP) Fail to open socket!"))
+        << boxes.lastText().toStdString();
+    EXPECT_TRUE(boxes.lastText().contains("setcap cap_net_bind_service=+ep"));
+    EXPECT_FALSE(page->isVisible());
+    // Nothing else is closed: a new page opens once the port is free.
+    boxes.clear();
+    openPage();
+    QTest::qWait(20);
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_TRUE(page->isVisible());
 }
