@@ -173,7 +173,7 @@ void TFTPSession::handleAck(quint16 block)
     // so that a delayed duplicate never doubles the traffic.
     if (m_state != Active || !m_readFile.isOpen() || block != quint16(m_block))
         return;
-    m_deadline = 0;
+    m_deadline = m_earlyResendAt = 0;
     if (m_cancel) {
         Report(VrTFTPStatus::Canceled);
         return;
@@ -221,7 +221,7 @@ void TFTPSession::handleData(quint16 block, QByteArrayView payload)
     }
     if (m_state != Active || block != quint16(m_block + 1))
         return;
-    m_deadline = 0;
+    m_deadline = m_earlyResendAt = 0;
     if (m_cancel) {
         Report(VrTFTPStatus::Canceled);
         return;
@@ -287,9 +287,28 @@ bool TFTPSession::sendCurrent()
     return m_socket.IsOpen() && m_socket.SendTo(m_sendBuffer.constData(), m_sendLength, m_peer);
 }
 
+// The first early resend of a DATA block, as common TFTP servers do.
+constexpr qint64 FirstEarlyResendMs = 1000;
+
 void TFTPSession::armDeadline()
 {
-    m_deadline = VrTFTPNowMs() + qint64(m_msg.timeout) * 10;
+    const qint64 now = VrTFTPNowMs();
+    const qint64 wait = qint64(m_msg.timeout) * 10;
+    m_deadline = now + wait;
+    m_backoffMs = qMin<qint64>(FirstEarlyResendMs, wait);
+    m_earlyResendAt = !isWrite() && m_backoffMs < wait ? now + m_backoffMs : 0;
+}
+
+void TFTPSession::ResendEarly(qint64 now)
+{
+    if (m_state != Active || m_earlyResendAt == 0)
+        return;
+    if (!sendCurrent()) {
+        Report(VrTFTPStatus::SocketIoFailed);
+        return;
+    }
+    m_backoffMs = qMin<qint64>(m_backoffMs * 2, qint64(m_msg.timeout) * 10);
+    m_earlyResendAt = now + m_backoffMs < m_deadline ? now + m_backoffMs : 0;
 }
 
 void TFTPSession::reportSent(bool sent, int code)

@@ -39,6 +39,11 @@ public:
     void HandleRepeatedRequest();
     // Sends the last packet again after a passed deadline.
     void Resend();
+    // Before the deadline, a DATA block whose ACK is late goes again after
+    // about a second, then after twice as long each time, up to the wait:
+    // a lost packet costs little, and the patience (wait x tries) stays.
+    qint64 earlyResendAt() const { return m_earlyResendAt; }
+    void ResendEarly(qint64 now);
     void Report(int code);
 
     State state() const { return m_state; }
@@ -71,6 +76,8 @@ private:
     sockaddr_in m_peer;
     State m_state = Active;
     qint64 m_deadline = 0;
+    qint64 m_earlyResendAt = 0;  // 0: none before the deadline
+    qint64 m_backoffMs = 0;
     bool m_cancel = false;
     int m_blockSize = VrTFTPPacket::DefaultBlockSize;
     qint64 m_block = 0;            // blocks sent (read) or written (write); wire number is its low 16 bits

@@ -189,8 +189,11 @@ void VrTFTPServer::onTick()
             removeSession(i, VrTFTPStatus::Disconnected);
             return;
         }
-        if (s->deadline() == 0 || s->deadline() >= now)
+        if (s->deadline() == 0 || s->deadline() >= now) {
+            if (s->earlyResendAt() != 0 && s->earlyResendAt() <= now)
+                s->ResendEarly(now);
             continue;
+        }
         // Only DATA is resent; an upload's ACK is not, so it ends here.
         if (!s->isWrite() && s->msg().sendCount < m_retryLimit) {
             s->Resend();
