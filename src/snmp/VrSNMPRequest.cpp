@@ -13,6 +13,7 @@
 
 #include <QEventLoop>
 #include <QLoggingCategory>
+#include <QTimer>
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
@@ -165,10 +166,21 @@ struct VrSNMPAsyncRecord {
         }
         error.AgentAddress = record->peerAddress;
         error.AgentPort = record->peerPort;
-        if (record->sync)
+        if (record->sync) {
             record->finishSync(error, answer);
-        else
-            request->complete(*record, error, answer);
+            return 1;
+        }
+        // The completion runs from the event loop, not from here: it may start
+        // another exchange and wait for it, and Net-SNMP still holds this
+        // request until the callback returns (a nested wait could time it out
+        // or take a late duplicate answer and call back again).
+        std::shared_ptr<VrSNMPAsyncRecord> later(owned.release());
+        std::shared_ptr<snmp_pdu> copy(answer ? snmp_clone_pdu(const_cast<snmp_pdu *>(answer)) : nullptr,
+                                       [](snmp_pdu *p) { if (p) snmp_free_pdu(p); });
+        QTimer::singleShot(0, [self = request->m_self, later, error, copy]() mutable {
+            if (VrSNMPRequest *alive = *self)
+                alive->complete(*later, error, copy.get());
+        });
         return 1;
     }
 };
@@ -196,10 +208,15 @@ VrSNMPRequest::VrSNMPRequest()
 VrSNMPRequest::~VrSNMPRequest()
 {
     Alive = false;
+    *m_self = nullptr; // completions still queued find the request gone
     // Exchanges still waiting for an engine-ID discovery are simply dropped,
     // and so is everything once the program is closing.
-    if (Pending > m_parked && !SnmpEventProcessor::Global().Abandoned())
-        SnmpEventProcessor::Global().WaitWhile([this] { return Pending > m_parked; }, kDestructorWaitMs);
+    const auto withNetSnmp = [this] {
+        return std::any_of(m_outstanding.begin(), m_outstanding.end(),
+                           [](const VrSNMPAsyncRecord *r) { return !r->parked; });
+    };
+    if (withNetSnmp() && !SnmpEventProcessor::Global().Abandoned())
+        SnmpEventProcessor::Global().WaitWhile(withNetSnmp, kDestructorWaitMs);
     // Answers still out after the wait must not reach a freed request.
     for (VrSNMPAsyncRecord *record : m_outstanding)
         record->request = nullptr;

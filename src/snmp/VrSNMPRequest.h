@@ -17,7 +17,8 @@ struct snmp_pdu;
 struct VrSNMPAsyncRecord;
 struct VrSNMPSessionTarget;
 
-// Completion of an asynchronous request, called on the GUI thread with the
+// Completion of an asynchronous request, called on the GUI thread from the
+// event loop (never from inside Net-SNMP's processing of the answer) with the
 // caller's data pointer (the binding object, the main window ...), the error
 // record (Code 0 on success; Finished when a table walk needs no further
 // step) and the request's variable list holding this answer's values.
@@ -45,9 +46,9 @@ public:
     // Copies the global target records as they are now.
     VrSNMPRequest();
     // Stops new exchanges and waits, at most 6 s, for the asynchronous ones
-    // still out; their answers are decoded into the list meanwhile, but their
-    // completion functions no longer run. Once the program is closing
-    // (SnmpEventProcessor::Abandoned) nothing is waited for.
+    // still out with Net-SNMP; their completion functions no longer run.
+    // Once the program is closing (SnmpEventProcessor::Abandoned) nothing is
+    // waited for.
     virtual ~VrSNMPRequest();
     VrSNMPRequest(const VrSNMPRequest &) = delete;
     VrSNMPRequest &operator=(const VrSNMPRequest &) = delete;
@@ -134,6 +135,8 @@ private:
     bool checkListKind(bool &ok);
 
     std::set<VrSNMPAsyncRecord *> m_outstanding;
+    // Points at this request until it is destroyed; queued completions hold a copy.
+    std::shared_ptr<VrSNMPRequest *> m_self = std::make_shared<VrSNMPRequest *>(this);
     int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery
     bool m_waiting = false; // a synchronous exchange waits for its answer
 };

@@ -210,6 +210,40 @@ TEST_F(SnmpAsyncV3, NothingWaitsOnTheSocketInTheGuiThread)
     EXPECT_EQ(answered.last.Code, 0);
 }
 
+// A completion may wait for another exchange longer than its own request's
+// time-out: Net-SNMP is done with the answered request by then, so it is
+// neither timed out nor called back a second time.
+TEST_F(SnmpAsyncV3, ACompletionMayWaitForAnotherExchange)
+{
+    SilentUdpPeer silent;
+    auto answered = request();
+    answered->Timeout = 10;
+    answered->Retries = 2;
+    answered->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+    auto unanswered = request();
+    unanswered->Port = silent.Port();
+    unanswered->Timeout = 50;
+    unanswered->Retries = 0;
+    unanswered->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+    struct Context {
+        VrSNMPRequest *next;
+        int calls = 0;
+        bool ok = true;
+    } context{unanswered.get()};
+    answered->GetAsync(
+        [](void *data, VrSNMPError &, VrSNMPVarList &) {
+            auto *c = static_cast<Context *>(data);
+            ++c->calls;
+            c->next->Get(c->ok, true);
+        },
+        &context, true);
+    EXPECT_TRUE(WaitFor([&] { return context.calls > 0; }, 3000));
+    QTest::qWait(800);
+    EXPECT_EQ(context.calls, 1);
+    EXPECT_FALSE(context.ok);
+    EXPECT_EQ(answered->Pending, 0);
+}
+
 TEST_F(SnmpAsyncV3, DestructionWaitsForOutstandingAnswersAtMostSixSeconds)
 {
     Completions seen;
