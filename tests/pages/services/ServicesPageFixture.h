@@ -2,91 +2,40 @@
 // The QoS, schedule and Internet connection pages against the simulated access point: a factory-new device
 // per test, the page opened as the menu would, used with clicks and keys, and
 // the device read back with a separate SNMP client.
-#include "ApsimProcess.h"
 #include "QtPrinters.h"
-#include "SnmpTestClient.h"
-#include "VrMessageBox.h"
-#include "VrSNMPSession.h"
-#include "VrSNMPTarget.h"
+#include "SimulatedPageFixture.h"
 #include "VrStatusBar.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace svctest {
 
 inline const std::string P = "1.3.6.1.4.1.48213.10.37.37.";
 
 template <class Page>
-class PageTest : public ::testing::Test
+class PageTest : public SimulatedPageFixture<Page>
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        static QTemporaryDir bootsDir;
-        OpenSession(bootsDir.path());
-    }
+    using Base = SimulatedPageFixture<Page>;
+    using Base::page;
+    using Base::device;
+    using Base::client;
 
-    void startDevice(std::vector<std::string> extra = {})
-    {
-        std::vector<std::string> args{"--reboot-seconds", "0", "-v"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        std::string why;
-        ASSERT_TRUE(device.start(args, &why)) << why;
-        g_SNMPDevice.address = QStringLiteral("127.0.0.1");
-        g_SNMPDevice.port = uint16_t(device.port());
-        g_SNMPSecurity.version = VrSNMPv2c;
-        client = std::make_unique<qrt::test::SnmpTestClient>(
-            qrt::test::SnmpTestClient::community(device.address(), "granite", 1));
-    }
+    QTreeWidget *list(const char *name) { return this->template find<QTreeWidget>(name); }
 
-    void openPage()
-    {
-        page = std::make_unique<Page>();
-        page->show();
-    }
-
-    template <class W> W *find(const char *name)
-    {
-        W *w = page->template findChild<W *>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QComboBox *combo(const char *name) { return find<QComboBox>(name); }
-    QLineEdit *edit(const char *name) { return find<QLineEdit>(name); }
-    QTreeWidget *list(const char *name) { return find<QTreeWidget>(name); }
-
-    // What a user's pick from the drop-down list does.
-    void choose(const char *name, const QString &text)
-    {
-        QComboBox *c = combo(name);
-        const int index = c->findText(text);
-        ASSERT_GE(index, 0) << name << " has no " << text.toStdString();
-        c->setCurrentIndex(index);
-        emit c->activated(index);
-    }
+    // Typing goes to the field with the focus, as a user's would.
     void type(const char *name, const QString &text)
     {
-        QLineEdit *e = edit(name);
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        QTest::keyClicks(e, text);
+        this->edit(name)->setFocus();
+        Base::type(name, text);
     }
-    void click(const char *name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
     void check(const char *name, bool on)
     {
-        auto *box = find<QAbstractButton>(name);
+        auto *box = this->template find<QAbstractButton>(name);
         if (box->isChecked() != on)
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
     }
@@ -101,7 +50,7 @@ protected:
             return view->clearSelection(); // no empty space left: what such a click does
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
     }
-    QString result(const char *bar) { return find<VrStatusBar>(bar)->panel(0)->text(); }
+    QString result(const char *bar) { return this->template find<VrStatusBar>(bar)->panel(0)->text(); }
     QStringList column(const char *name, int c)
     {
         QStringList texts;
@@ -111,8 +60,6 @@ protected:
         return texts;
     }
 
-    long number(const std::string &oid) { return client->get(oid).number; }
-    std::string text(const std::string &oid) { return client->get(oid).bytes; }
     std::string address(const std::string &oid)
     {
         const std::string b = client->get(oid).bytes;
@@ -122,15 +69,7 @@ protected:
                + std::to_string(uint8_t(b[2])) + "." + std::to_string(uint8_t(b[3]));
     }
     // Sets the device accepted for an object, from the simulator's log.
-    int setsOf(const std::string &oid)
-    {
-        const std::string log = device.log();
-        const std::string line = "set " + oid + " -> 0";
-        int count = 0;
-        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
-            ++count;
-        return count;
-    }
+    int setsOf(const std::string &oid) { return this->acceptedSetsOf(oid); }
     // Every set the device accepted.
     int allSets()
     {
@@ -158,11 +97,6 @@ protected:
         EXPECT_LE(page->width(), 1366);
         EXPECT_LE(page->height(), 740);
     }
-
-    ::qrt::test::ApsimProcess device;
-    std::unique_ptr<qrt::test::SnmpTestClient> client;
-    std::unique_ptr<Page> page;
-    VrMessageBoxRecorder boxes;
 };
 
 } // namespace svctest
