@@ -2,12 +2,8 @@
 // A maintenance page against a factory-new simulated access point whose TFTP
 // client talks to the page's server on a private port. Long waits run at a
 // thousandth of their length; every wait dialog shown is recorded.
-#include "ApsimProcess.h"
-#include "SnmpTestClient.h"
+#include "SimulatedPageFixture.h"
 #include "TFM_Waiting.h"
-#include "VrMessageBox.h"
-#include "VrSNMPSession.h"
-#include "VrSNMPTarget.h"
 #include "VrStatusBar.h"
 #include "VrTimeScale.h"
 
@@ -51,14 +47,14 @@ protected:
 };
 
 template <class Page>
-class PageFixture : public ::testing::Test
+class PageFixture : public SimulatedPageFixture<Page>
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        static QTemporaryDir bootsDir;
-        OpenSession(bootsDir.path());
-    }
+    using Base = SimulatedPageFixture<Page>;
+    using Base::page;
+    using Base::device;
+    using Base::client;
+    using Base::boxes;
 
     void SetUp() override { VrSetTimeScale(0.001); }
     void TearDown() override
@@ -67,49 +63,22 @@ protected:
         VrSetTimeScale(1.0);
     }
 
+    // The device's TFTP client talks to the pages' server on a private port.
     void startDevice(std::vector<std::string> extra = {})
     {
         tftpPort = qrt::test::freeUdpPort();
         qputenv("QRT5150_TFTP_PORT", QByteArray::number(tftpPort));
-        std::vector<std::string> args{"--reboot-seconds", "0", "-v", "--tftp-port", std::to_string(tftpPort),
-                                      "--tftp-timeout-ms", "300"};
+        std::vector<std::string> args{"--tftp-port", std::to_string(tftpPort), "--tftp-timeout-ms", "300"};
         args.insert(args.end(), extra.begin(), extra.end());
-        std::string why;
-        ASSERT_TRUE(device.start(args, &why)) << why;
-        g_SNMPDevice.address = QStringLiteral("127.0.0.1");
-        g_SNMPDevice.port = uint16_t(device.port());
-        g_SNMPSecurity.version = VrSNMPv2c;
-        client = std::make_unique<qrt::test::SnmpTestClient>(
-            qrt::test::SnmpTestClient::community(device.address(), "granite", 1));
+        Base::startDevice(args);
     }
 
-    void openPage()
+    QCheckBox *check(const char *name) { return this->template find<QCheckBox>(name); }
+    void type(const char *name, const QString &text) { this->edit(name)->setText(text); }
+    QString status(const char *bar = "StatusBar")
     {
-        page = std::make_unique<Page>();
-        page->show();
+        return this->template find<VrStatusBar>(bar)->panel(0)->text();
     }
-
-    template <class W> W *find(const char *name)
-    {
-        W *w = page->template findChild<W *>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QComboBox *combo(const char *name) { return find<QComboBox>(name); }
-    QLineEdit *edit(const char *name) { return find<QLineEdit>(name); }
-    QCheckBox *check(const char *name) { return find<QCheckBox>(name); }
-
-    void choose(const char *name, const QString &text)
-    {
-        QComboBox *c = combo(name);
-        const int index = c->findText(text);
-        ASSERT_GE(index, 0) << name << " has no " << text.toStdString();
-        c->setCurrentIndex(index);
-        emit c->activated(index);
-    }
-    void type(const char *name, const QString &text) { edit(name)->setText(text); }
-    void click(const char *name) { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
-    QString status(const char *bar = "StatusBar") { return find<VrStatusBar>(bar)->panel(0)->text(); }
 
     // Lets the event loop run until the condition holds or the time is up.
     bool waitFor(const std::function<bool()> &done, int ms = 15000)
@@ -121,18 +90,9 @@ protected:
         return done();
     }
 
-    long number(const std::string &oid) { return client->get(oid).number; }
-    std::string text(const std::string &oid) { return client->get(oid).bytes; }
     // Sets the device accepted, from the simulator's log.
     int setsOf(const std::string &oid) { return count("set " + oid + " -> 0\n"); }
-    int count(const std::string &line)
-    {
-        const std::string log = device.log();
-        int n = 0;
-        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
-            ++n;
-        return n;
-    }
+    int count(const std::string &line) { return this->logCount(line); }
 
     void expectFitsScreen()
     {
@@ -142,9 +102,5 @@ protected:
     }
 
     int tftpPort = 0;
-    qrt::test::ApsimProcess device;
-    std::unique_ptr<qrt::test::SnmpTestClient> client;
-    std::unique_ptr<Page> page;
-    VrMessageBoxRecorder boxes;
     WaitRecorder waits;
 };
