@@ -3,7 +3,10 @@
 #include "ModuleInfo.h"
 #include "VrRegistry.h"
 
+#include "VrTextUtil.h"
+
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 const QString HelpPathKey = QStringLiteral("SOFTWARE\\Varnell\\Modules\\HelpPath");
@@ -35,6 +38,18 @@ QString ConfigDirectoryFrom(const QString &exePath, const std::optional<QString>
     if (exePath.isEmpty())
         return QString();
     return LocalDirectory(LocalDirectory(exePath) + QStringLiteral("../Conf/MBF"));
+}
+
+QString ProgramMessageDirectory(const QString &exeDirectory)
+{
+    const QString base = LocalDirectory(exeDirectory);
+    const QString beside = FindEntryIgnoringCase(base, QStringLiteral("errMSg"));
+    if (QFileInfo(beside).isDir())
+        return beside;
+    // An installed program lives in <prefix>/bin with its data in
+    // <prefix>/share; relative to the program, so a relocated tree works too.
+    const QString installed = LocalDirectory(base + QStringLiteral("../share/qrt5150/errmsg"));
+    return QFileInfo(installed).isDir() ? installed : beside;
 }
 
 QString ConfigFilePath(const QString &configDirectory, const QString &address)

@@ -21,6 +21,10 @@ QString MessageBaseFromHelpPath(const QString &helpPath);
 // The host's "Conf/MBF" folder next to its program directory; a MibFile path,
 // when there is one (an empty one too), replaces it.
 QString ConfigDirectoryFrom(const QString &exePath, const std::optional<QString> &mibFilePath);
+// The folder of the program's own message files: an "errmsg" entry (any
+// letter case) beside the executable, else the installed data folder
+// "<exe dir>/../share/qrt5150/errmsg", when that exists.
+QString ProgramMessageDirectory(const QString &exeDirectory);
 // "<directory><address>.cfg".
 QString ConfigFilePath(const QString &configDirectory, const QString &address);
 

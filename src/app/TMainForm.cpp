@@ -123,8 +123,9 @@ TMainForm::TMainForm(QWidget *parent)
     setWindowTitle(caption());
 
     // The program's own message texts first; the host's copies may replace them later.
-    VrLoadMessageFiles(FindEntryIgnoringCase(LocalDirectory(QCoreApplication::applicationDirPath()),
-                                             QStringLiteral("errMSg")));
+    const QString ownMessages = ProgramMessageDirectory(QCoreApplication::applicationDirPath());
+    qCDebug(lcMain) << "own message files from" << ownMessages;
+    VrLoadMessageFiles(ownMessages);
 
     m_picture = new DevicePicture;
     m_picture->setObjectName(QStringLiteral("Image2"));

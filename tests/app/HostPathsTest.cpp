@@ -6,6 +6,7 @@
 #include "../unit/TempFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -95,6 +96,36 @@ TEST(HostPaths, MessageDirectoryMatchesWithoutRegardToCase)
     const QString base = LocalDirectory(dir.path(QString()));
     EXPECT_EQ(FindEntryIgnoringCase(base, QStringLiteral("errMSg")), base + QStringLiteral("ErrMsg"));
     EXPECT_EQ(FindEntryIgnoringCase(base, QStringLiteral("other")), base + QStringLiteral("other"));
+}
+
+TEST(HostPaths, ProgramMessagesBesideTheProgramElseInItsInstalledDataFolder)
+{
+    struct Case {
+        const char *name;
+        QStringList dirs;  // made under the scratch root
+        QStringList files; // made under the scratch root
+        QString expected;  // relative to the scratch root
+    };
+    const Case cases[] = {
+        {"build tree", {QStringLiteral("bin/ErrMsg")}, {}, QStringLiteral("bin/ErrMsg")},
+        {"installed", {QStringLiteral("bin"), QStringLiteral("share/qrt5150/errmsg")}, {},
+         QStringLiteral("share/qrt5150/errmsg/")},
+        {"both: beside wins", {QStringLiteral("bin/errmsg"), QStringLiteral("share/qrt5150/errmsg")}, {},
+         QStringLiteral("bin/errmsg")},
+        {"a file named errmsg is no folder", {QStringLiteral("share/qrt5150/errmsg")},
+         {QStringLiteral("bin/errmsg")}, QStringLiteral("share/qrt5150/errmsg/")},
+        {"neither", {QStringLiteral("bin")}, {}, QStringLiteral("bin/errMSg")},
+    };
+    for (const Case &c : cases) {
+        ScratchDir root;
+        for (const QString &dir : c.dirs)
+            ASSERT_TRUE(QDir().mkpath(root.path(dir)));
+        for (const QString &file : c.files) {
+            ASSERT_TRUE(QDir().mkpath(QFileInfo(root.path(file)).path()));
+            root.write(file, "(SNMP) x\n");
+        }
+        EXPECT_EQ(ProgramMessageDirectory(root.path(QStringLiteral("bin"))), root.path(c.expected)) << c.name;
+    }
 }
 
 TEST(SingleInstance, SecondLockForTheSameCaptionFailsAnotherCaptionSucceeds)
