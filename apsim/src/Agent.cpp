@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 #include <thread>
 
 extern "C" void init_vacm_vars(void); // the community and user access tokens
@@ -240,6 +241,8 @@ int Agent::handle(netsnmp_handler_registration *reginfo, netsnmp_agent_request_i
         }
         case MODE_SET_COMMIT: {
             std::string error;
+            if (r == requests)
+                ++m_commits;
             if (r == requests && !m_ap.saveState(error))
                 std::fprintf(stderr, "qrt5150-apsim: %s\n", error.c_str());
             break;
@@ -261,6 +264,7 @@ bool Agent::silent(const volatile std::sig_atomic_t &mute) const
 void Agent::run(const volatile std::sig_atomic_t &stop, const volatile std::sig_atomic_t &mute)
 {
     bool rebooting = false;
+    bool faultRestart = false; // --restart-after-sets reached
     std::uniform_real_distribution<double> chance(0.0, 1.0);
     while (!stop) {
         if (rebooting && std::chrono::steady_clock::now() >= m_silentUntil) {
@@ -287,7 +291,11 @@ void Agent::run(const volatile std::sig_atomic_t &stop, const volatile std::sig_
             } else {
                 if (m_options.delayMs > 0)
                     std::this_thread::sleep_for(std::chrono::milliseconds(m_options.delayMs));
+                const int commits = m_commits;
                 snmp_read(&fds);
+                // A request whose objects sit under several roots commits once per root.
+                if (m_commits != commits && ++m_acceptedSets == m_options.restartAfterSets)
+                    faultRestart = true;
             }
         } else if (ready == 0) {
             snmp_timeout();
@@ -295,7 +303,7 @@ void Agent::run(const volatile std::sig_atomic_t &stop, const volatile std::sig_
         run_alarms();
         netsnmp_check_outstanding_agent_requests();
         m_ap.pollTransfers();
-        if (m_ap.takeRestartRequest()) {
+        if (m_ap.takeRestartRequest() || std::exchange(faultRestart, false)) {
             m_silentUntil = std::chrono::steady_clock::now() + std::chrono::seconds(m_options.rebootSeconds);
             rebooting = true;
             if (m_options.verbose)

@@ -41,6 +41,8 @@ private:
     std::mt19937 m_dropRng;
     std::chrono::steady_clock::time_point m_silentUntil{};
     bool m_started = false;
+    int m_commits = 0;     // set requests committed (per handler call)
+    int m_acceptedSets = 0; // set requests of which something was committed
 };
 
 } // namespace apsim

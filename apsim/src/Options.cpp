@@ -38,6 +38,8 @@ and log transfers.
   --drop FRACTION           fraction 0..1 of requests dropped unanswered (default 0)
   --fail OID=STATUS         answer STATUS (1..255) to any request for OID (repeatable)
   --mute-file FILE          answer nothing while FILE exists
+  --restart-after-sets N    restart (as deviceRestart does) right after answering
+                            the Nth accepted set request
   -v, --verbose             log each request (operation, OID, status) to stderr
   -h, --help                show this text
 
@@ -182,6 +184,7 @@ ParseResult parseOptions(int argc, char **argv, Options &o, std::string &error)
              return ok;
          }},
         {"--mute-file", [&](const std::string &v) { o.muteFile = v; return true; }},
+        {"--restart-after-sets", number("--restart-after-sets", 0, 1000000, [&](long v) { o.restartAfterSets = static_cast<int>(v); })},
     };
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];

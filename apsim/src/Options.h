@@ -35,6 +35,7 @@ struct Options {
     std::string lanAddress;   // empty: the listen address
     int lanPrefix = -1;       // -1: follows the address
     std::string muteFile;
+    int restartAfterSets = 0; // 0: never; N: restart after the Nth accepted set request
     bool verbose = false;
 };
 
