@@ -212,6 +212,8 @@ void Device::clearSurveys()
 bool Device::persistent(const Cell &cell, bool withState) const
 {
     const ObjectDef &def = m_objects[cell.object];
+    if (!withState && m_transferOnly.count(def.name))
+        return false;
     if (cell.table >= 0)
         return !m_tables[static_cast<size_t>(cell.table)].layout.survey && !def.key;
     if (def.access == Access::ReadWrite)
@@ -245,6 +247,8 @@ bool Device::importText(const std::string &text, bool withState, std::string &er
         const auto eq = line.find('=');
         const auto oid = parseOid(line.substr(0, eq));
         const auto it = oid && eq != std::string::npos ? m_cells.find(*oid) : m_cells.end();
+        if (it != m_cells.end() && !withState && m_transferOnly.count(m_objects[it->second.object].name))
+            continue; // written by an older backup: not a setting to restore
         if (it == m_cells.end() || !persistent(it->second, withState)) {
             error = "line " + std::to_string(number) + ": not a setting of this device";
             return false;

@@ -63,6 +63,9 @@ public:
     void setValue(const std::string &name, const Value &value, int row = 0);
     // Read-only objects that the state file keeps (what the device changes itself).
     void keepInState(const std::string &name) { m_stateOnly.insert(name); }
+    // Writable objects that steer a transfer (server, file name) rather than
+    // configure the device: a configuration file neither holds nor restores them.
+    void keepOutOfConfiguration(const std::string &name) { m_transferOnly.insert(name); }
 
     Table *tableOf(const std::string &columnName);
     // First row whose column reads its free value, or 0 when the table is full.
@@ -101,6 +104,7 @@ private:
     std::map<std::string, Action> m_actions;
     std::map<std::string, Dynamic> m_dynamic;
     std::set<std::string> m_stateOnly;
+    std::set<std::string> m_transferOnly;
 };
 
 } // namespace apsim

@@ -54,6 +54,9 @@ void AccessPoint::pollTransfers()
 
 void AccessPoint::registerTransfers()
 {
+    for (const char *name : {"tftpServerIPAddress", "tftpRemoteFileName", "systemLogTFTPServerIPAddress",
+                             "systemLogFileName"})
+        m_device.keepOutOfConfiguration(name);
     m_device.setAction("tftpcommand", [this](const Value &v, int) {
         if (v.number != Get && v.number != Put)
             return int(NoError);

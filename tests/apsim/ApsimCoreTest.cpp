@@ -134,6 +134,13 @@ TEST(ApsimDevice, ConfigurationTextRoundTripsAndRejectsStrangers)
     EXPECT_FALSE(other.device().importText("1.3.6.1.2.1.1.3.0=5\n", false, error)); // uptime is no setting
     EXPECT_FALSE(other.device().importText(P + "5.1.1=9.9\n", false, error));    // nor the firmware
     EXPECT_TRUE(other.device().importText(P + "5.1.1=9.9\n", true, error)) << error; // but the state has it
+
+    // The name of the file being written is no setting: a backup does not
+    // hold it, and an older file that does restores without changing it.
+    ASSERT_EQ(d.set(oid(P + "4.3.2.2"), Value{0, "first.dcf"}), NoError);
+    EXPECT_EQ(d.exportText(false).find("first.dcf"), std::string::npos);
+    ASSERT_TRUE(other.device().importText(P + "4.3.2.2=old.dcf\n", false, error)) << error;
+    EXPECT_EQ(other.device().value("tftpRemoteFileName").bytes, "");
 }
 
 TEST(ApsimOptions, ParsesValuesAndRejectsBadOnes)
