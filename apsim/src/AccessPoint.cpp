@@ -49,7 +49,15 @@ AccessPoint::AccessPoint(Inventory inventory, DeviceSettings settings)
     registerMultiSsid();
     registerRouter();
     registerServices();
+    // A device's log as it comes: boot lines from the kernel with neither time
+    // nor type, then the device's own lines, not all of them well formed.
+    m_log.push_back("Kernel command line: console=ttyS0,115200 root=/dev/mtdblock2");
+    m_log.push_back("eth0: link up, 100Mbps, full-duplex");
     addLog("SYSTEM", "System started");
+    addLog("WIRELESS", "Radio ready on channel " + std::to_string(m_device.value("dot11Channel").number));
+    const std::string now = clockText(std::time(nullptr) + m_clockOffset, "%m/%d/%Y %H:%M:%S");
+    m_log.push_back(now + "|br0: port 2(ath0) entering forwarding state");
+    m_log.push_back(now + "|[NOTICE DHCP server listening on br0");
 }
 
 void AccessPoint::setLan(const std::string &dotted, int prefix)

@@ -3,6 +3,8 @@
 #include "TLogForm.h"
 #include "TLogSetForm.h"
 
+#include <QFile>
+
 namespace {
 
 const std::string P = "1.3.6.1.4.1.48213.10.37.37.";
@@ -52,11 +54,24 @@ TEST_F(LogPage, OpeningFetchesTheLogIntoTheUsersDataFolder)
     EXPECT_EQ(page->windowTitle(), "Status \\ Log");
     ASSERT_TRUE(waitFor([&] { return status1() == "Get OK."; })) << status1().toStdString();
     expectFitsScreen();
-    ASSERT_GE(view()->topLevelItemCount(), 2);
-    const QTreeWidgetItem *first = view()->topLevelItem(0);
-    EXPECT_EQ(first->text(0).size(), 19); // mm/dd/yyyy hh:mm:ss
-    EXPECT_EQ(first->text(1), "SYSTEM");
-    EXPECT_EQ(first->text(2), "System started");
+    // One row per line of the file, the device's malformed lines included.
+    QFile log(page->LogFilePath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(view()->topLevelItemCount(), log.readAll().count('\n'));
+    const auto row = [&](const QString &message) -> const QTreeWidgetItem * {
+        for (int i = 0; i < view()->topLevelItemCount(); ++i)
+            if (view()->topLevelItem(i)->text(2).startsWith(message))
+                return view()->topLevelItem(i);
+        return nullptr;
+    };
+    const QTreeWidgetItem *started = row("System started"), *kernel = row("Kernel command line"),
+                          *unclosed = row("NOTICE DHCP server");
+    ASSERT_TRUE(started && kernel && unclosed);
+    EXPECT_EQ(started->text(0).size(), 19); // mm/dd/yyyy hh:mm:ss
+    EXPECT_EQ(started->text(1), "SYSTEM");
+    EXPECT_EQ(kernel->text(0), "");
+    EXPECT_EQ(unclosed->text(0).size(), 19);
+    EXPECT_EQ(unclosed->text(1), "");
     EXPECT_TRUE(page->LogFilePath().startsWith(data.path())) << page->LogFilePath().toStdString();
     EXPECT_TRUE(page->LogFilePath().endsWith("/127.0.0.1/LogFile.RD"));
     EXPECT_TRUE(find<QPushButton>("SetBtn")->isEnabled());
