@@ -294,8 +294,11 @@ void Agent::run(const volatile std::sig_atomic_t &stop, const volatile std::sig_
                 const int commits = m_commits;
                 snmp_read(&fds);
                 // A request whose objects sit under several roots commits once per root.
-                if (m_commits != commits && ++m_acceptedSets == m_options.restartAfterSets)
-                    faultRestart = true;
+                if (m_commits != commits) {
+                    faultRestart = ++m_acceptedSets == m_options.restartAfterSets;
+                    if (m_options.verbose)
+                        std::fprintf(stderr, "set request %d accepted\n", m_acceptedSets);
+                }
             }
         } else if (ready == 0) {
             snmp_timeout();
