@@ -12,6 +12,7 @@
 #include "VrSNMPTarget.h"
 #include "VrTFTPServer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -108,7 +109,15 @@ TLogForm::TLogForm(QWidget *parent) : QDialog(parent), ui(new Ui::TLogForm)
 
 TLogForm::~TLogForm()
 {
+    // Stopping the server waits for a transfer still running in an event
+    // loop; closed while the log came in, the page must not hear from its
+    // exchanges or the transfer any more, nor run what they queued for it.
+    for (VrSNMPRequest2Edits *binder : {m_request, m_get, m_clear})
+        binder->OnApplyDone = nullptr;
+    disconnect(m_transfer, nullptr, this, nullptr);
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
     m_transfer->Forget();
+    delete m_transfer;
 }
 
 void TLogForm::status(const QString &text)
