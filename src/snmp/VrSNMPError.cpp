@@ -79,6 +79,9 @@ QString VrSNMPStatusLine(bool write, const QString &errorText, const QString &de
     static const QString timeTag = QStringLiteral("[TIME]");
 
     QString line = VrSNMPStatusTemplates().text(write ? 1 : 0);
+    // Once the words introducing the description are gone, any later
+    // "[VARLIST]" is the template's own text and stays as it stands.
+    bool replaceList = true;
     if (description.isEmpty()) {
         // Without a description drop the words that introduce it, so that the
         // line does not end in a dangling "Request:".
@@ -86,8 +89,10 @@ QString VrSNMPStatusLine(bool write, const QString &errorText, const QString &de
         if (afterError >= 0) {
             const qsizetype from = afterError + errorTag.size();
             const qsizetype list = line.indexOf(listTag, from);
-            if (list >= 0)
+            if (list >= 0) {
                 line.remove(from, list + listTag.size() - from);
+                replaceList = false;
+            }
         }
     }
 
@@ -99,7 +104,7 @@ QString VrSNMPStatusLine(bool write, const QString &errorText, const QString &de
         if (rest.startsWith(errorTag)) {
             result += errorText;
             i += errorTag.size();
-        } else if (rest.startsWith(listTag)) {
+        } else if (replaceList && rest.startsWith(listTag)) {
             result += description;
             i += listTag.size();
         } else if (rest.startsWith(timeTag)) {

@@ -21,11 +21,14 @@ std::optional<QStringList> ReadLines(const QString &fileName)
             line.chop(1);
         if (line.endsWith('\r'))
             line.chop(1);
-        if (line.size() > VrMaxLineLength)
-            line.truncate(VrMaxLineLength);
-        if (line.trimmed().isEmpty())
+        // Cut after decoding, so that a line of non-ASCII text keeps its
+        // 1023 characters and never ends in half a character.
+        QString text = QString::fromUtf8(line);
+        if (text.size() > VrMaxLineLength)
+            text.truncate(text.at(VrMaxLineLength - 1).isHighSurrogate() ? VrMaxLineLength - 1 : VrMaxLineLength);
+        if (text.trimmed().isEmpty())
             continue;
-        lines.append(QString::fromUtf8(line));
+        lines.append(text);
     }
     return lines;
 }

@@ -23,11 +23,17 @@ TEST(ReadLines, CutsLongLinesAndSurvivesBinaryBytes)
     QByteArray bytes(5000, 'x');
     bytes += "\n";
     bytes += QByteArray("\x01\x02\xff\x00zz", 6);
+    bytes += "\n" + QString(2000, QChar(0xE9)).toUtf8();                  // two bytes each
+    bytes += "\n" + QString::fromUcs4(U"\U0001F4E1").repeated(600).toUtf8() + "\n"; // a surrogate pair each
     const auto lines = ReadLines(dir.write("long.err", bytes));
     ASSERT_TRUE(lines);
-    ASSERT_EQ(lines->size(), 2);
+    ASSERT_EQ(lines->size(), 4);
     EXPECT_EQ(lines->at(0).size(), VrMaxLineLength);
     EXPECT_FALSE(lines->at(1).isEmpty());
+    // Long lines are cut in characters, never inside one.
+    EXPECT_EQ(lines->at(2), QString(VrMaxLineLength, QChar(0xE9)));
+    EXPECT_EQ(lines->at(3).size(), VrMaxLineLength - 1);
+    EXPECT_FALSE(lines->at(3).back().isHighSurrogate());
 }
 
 TEST(ReadLines, MissingFileGivesNothing)

@@ -106,8 +106,9 @@ TEST_F(VrSNMPCatalogue, StatusLineTemplatesFromFile)
     // A description before the error is not cut out, just left empty.
     EXPECT_EQ(VrSNMPStatusLine(false, "E", QString(), "T"), ": E at T");
     EXPECT_EQ(VrSNMPStatusLine(false, "E", "D", "T"), "D: E at T");
-    // Only the text up to the first [VARLIST] after the error goes.
-    EXPECT_EQ(VrSNMPStatusLine(true, "E", QString(), "T"), "E,  again E");
+    // Only the text up to the first [VARLIST] after the error goes; a later
+    // one then stays as it stands.
+    EXPECT_EQ(VrSNMPStatusLine(true, "E", QString(), "T"), "E, [VARLIST] again E");
     EXPECT_EQ(VrSNMPStatusLine(true, "E", "D", "T"), "E inD, D again E");
 }
 
