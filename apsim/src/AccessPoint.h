@@ -47,6 +47,8 @@ public:
     bool takeRestartRequest();
     // Finishes a TFTP transfer that outlived the answer to its command.
     void pollTransfers();
+    // Waits for a transfer still running and takes its outcome.
+    void finishTransfer();
     void restart();
 
     void addLog(const std::string &type, const std::string &message);

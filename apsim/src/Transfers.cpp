@@ -30,16 +30,21 @@ int AccessPoint::runTransfer(std::function<TransferOutcome()> work, TransferFini
 {
     // One transfer at a time, as on the device: a command that comes while
     // one runs waits for it.
-    if (m_transfer.valid()) {
-        m_transfer.wait();
-        pollTransfers();
-    }
+    finishTransfer();
     std::future<TransferOutcome> running = std::async(std::launch::async, std::move(work));
     if (running.wait_for(std::chrono::milliseconds(250)) == std::future_status::ready)
         return finish(running.get());
     m_transfer = std::move(running);
     m_transferFinish = std::move(finish);
     return NoError;
+}
+
+void AccessPoint::finishTransfer()
+{
+    if (m_transfer.valid()) {
+        m_transfer.wait();
+        pollTransfers();
+    }
 }
 
 void AccessPoint::pollTransfers()
@@ -87,6 +92,9 @@ void AccessPoint::registerTransfers()
             });
     });
     m_device.setAction("tftpUpgradeSettingCommand", [this](const Value &v, int) {
+        // The file fetched just before counts even when the agent has not yet
+        // looked at the finished transfer.
+        finishTransfer();
         switch (v.number) {
         case Firmware:
             return upgradeFirmware();

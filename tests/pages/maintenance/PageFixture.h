@@ -1,7 +1,9 @@
 #pragma once
 // A maintenance page against a factory-new simulated access point whose TFTP
 // client talks to the page's server on a private port. Long waits run at a
-// thousandth of their length; every wait dialog shown is recorded.
+// two-hundredth of their length, so that the commands' time-outs of 100 s
+// still give a simulator busy with a transfer half a second; every wait
+// dialog shown is recorded.
 #include "SimulatedPageFixture.h"
 #include "TFM_Waiting.h"
 #include "VrStatusBar.h"
@@ -56,7 +58,7 @@ protected:
     using Base::client;
     using Base::boxes;
 
-    void SetUp() override { VrSetTimeScale(0.001); }
+    void SetUp() override { VrSetTimeScale(0.005); }
     void TearDown() override
     {
         page.reset();
