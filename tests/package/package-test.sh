@@ -168,6 +168,58 @@ check "unpacked qrt5150 reads its message files from usr/share/qrt5150/errmsg" \
     grep -qF "own message files from \"$root/usr/share/qrt5150/errmsg/\"" "$work/start.log"
 [ "$failures" = 0 ] || sed 's/^/    start: /' "$work/start.log"
 
+# --- A real installation into a scratch root with its own package database:
+# dpkg unpacks the package, registers it and its conffile and runs the postinst
+# (without chroot, DPKG_ROOT set); then a reinstall and a purge. The machine's
+# own packages and files are not touched. Needs root.
+if [ "$(id -u)" = 0 ]; then
+    sroot="$work/sroot"
+    admin="$sroot/var/lib/dpkg"
+    mkdir -p "$admin/info" "$admin/updates"
+    : >"$admin/available"
+    # The dependencies as this machine has them, so that dpkg finds them there.
+    for dep in $(dpkg-deb -f "$module" Depends | tr ',' '\n' | sed 's/^ *//; s/[ |].*//'); do
+        if dpkg-query -s "$dep" >>"$admin/status" 2>/dev/null; then
+            echo >>"$admin/status"
+            : >"$admin/info/$dep.list"
+        fi
+    done
+    dpkg_root() { PATH="$PATH:/usr/sbin:/sbin" dpkg --root="$sroot" --admindir="$admin" --force-script-chrootless "$@"; }
+    capability() { # set, or the postinst said why not
+        getcap "$sroot/usr/bin/qrt5150" | grep -q 'cap_net_bind_service[=+]ep' ||
+            grep -q "could not give $sroot/usr/bin/qrt5150 the right" "$1"
+    }
+    dpkg_root -i "$module" >"$work/install.log" 2>&1
+    status=$?
+    check "dpkg installs qrt5150 into a scratch root" sh -c "[ $status = 0 ] &&
+        [ \"\$(dpkg-query --admindir='$admin' -W -f='\${Status}' qrt5150)\" = 'install ok installed' ]"
+    [ "$status" = 0 ] || sed 's/^/    /' "$work/install.log"
+    check "the installed registry file is a registered conffile" sh -c "
+        dpkg-query --admindir='$admin' -W -f='\${Conffiles}' qrt5150 | grep -q '^ /etc/qrt5150/registry.ini '"
+    check "the installed program has the right to bind port 69 (or the postinst said why not)" capability "$work/install.log"
+    if ! getcap "$sroot/usr/bin/qrt5150" | grep -q cap_net_bind_service; then
+        echo "    note: this file system keeps no file capabilities:"
+        sed 's/^/    /' "$work/install.log"
+    fi
+    check "the installed qrt5150 --help runs" sh -c "'$sroot/usr/bin/qrt5150' --help | grep -q '^Usage: qrt5150 '"
+
+    echo '; edited by the administrator' >>"$sroot/etc/qrt5150/registry.ini"
+    setcap -r "$sroot/usr/bin/qrt5150" 2>/dev/null # so only the postinst can have set it afterwards
+    dpkg_root -i "$module" >"$work/reinstall.log" 2>&1
+    status=$?
+    check "a reinstall keeps the registry file as the administrator edited it" sh -c "[ $status = 0 ] &&
+        grep -q 'edited by the administrator' '$sroot/etc/qrt5150/registry.ini'"
+    check "a reinstall sets the right again on the new file" capability "$work/reinstall.log"
+
+    dpkg_root --purge qrt5150 >"$work/purge.log" 2>&1
+    status=$?
+    find "$sroot" -path "$admin" -prune -o ! -type d -print >"$work/left"
+    check "a purge leaves no file behind" sh -c "[ $status = 0 ] && [ ! -s '$work/left' ] && [ ! -e '$sroot/etc/qrt5150' ]"
+    [ -s "$work/left" ] && sed 's/^/    left: /' "$work/left"
+else
+    echo "skip installation into a scratch root (dpkg --root needs root)"
+fi
+
 # Desktop entry and icon: names that match the installed program and icon.
 desktop="$root/usr/share/applications/qrt5150.desktop"
 check "the desktop entry starts qrt5150 with its icon" sh -c "
