@@ -1,39 +1,10 @@
 #include "ServiceBinders.h"
 
-#include "VrCommon.h"
-#include "VrSNMPError.h"
 #include "VrStatusBar.h"
 
 #include <QStringList>
 
 namespace services {
-
-namespace {
-
-template <class Call>
-bool reported(VrSNMPRequest2Edits *binder, Call call)
-{
-    try {
-        return call();
-    } catch (const VrSNMPException &e) {
-        binder->ShowStatus(e.Message());
-    } catch (const VrCommonException &e) {
-        binder->ShowStatus(e.Message());
-    }
-    return false;
-}
-
-} // namespace
-
-bool Load(VrSNMPRequest2Edits *binder)
-{
-    return reported(binder, [binder] { return binder->Load(); });
-}
-
-bool Apply(VrSNMPRequest2Edits *binder, const QString &selection, const QStringList *values, bool readBack)
-{
-    return reported(binder, [&] { return binder->Apply(readBack, true, selection, values); });
-}
 
 QString Selection(const QList<int> &items)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScaledTimeout.h"
+#include "VrPageBinding.h"
 #include "VrSNMPRequest2Edits.h"
 
 #include <QLabel>
@@ -17,23 +18,23 @@ Binder *MakeBinder(QWidget *page, const VrSNMPVarDef *table, int kind, unsigned 
                    QLabel *statusLine, bool synchronous)
 {
     auto *binder = new Binder(page);
-    binder->Request.VarList = VrSNMPVarList(table, uint8_t(kind), kind >= VrListTable ? 1 : 0);
-    binder->Request.VarList.description = description;
-    binder->Request.Timeout = ScaledTimeout(timeout);
+    VrSetUpBinder(binder, table, kind, ScaledTimeout(timeout), description, kind >= VrListTable ? 1 : 0);
     binder->Asynchronous = !synchronous;
-    binder->SetStatusTarget(statusLine);
-    binder->Request.OnError = [binder](VrSNMPError &error) {
-        if (error.Code != 0)
-            binder->ShowStatus(error.Message);
-    };
+    VrReportErrorsTo(binder, statusLine);
     return binder;
 }
 
 // Load / Apply with the exceptions of the binding layer reported in the
 // binder's status line; false on any failure.
-bool Load(VrSNMPRequest2Edits *binder);
-bool Apply(VrSNMPRequest2Edits *binder, const QString &selection = QString(), const QStringList *values = nullptr,
-           bool readBack = true);
+inline bool Load(VrSNMPRequest2Edits *binder)
+{
+    return VrLoadShowingErrors(binder);
+}
+inline bool Apply(VrSNMPRequest2Edits *binder, const QString &selection = QString(),
+                  const QStringList *values = nullptr, bool readBack = true)
+{
+    return VrApplyShowingErrors(binder, readBack, selection, values);
+}
 
 // The selection text of Apply for the given item positions.
 QString Selection(const QList<int> &items);
