@@ -1,14 +1,37 @@
 // Every page of the menu, opened against the simulated access point as an
 // administrator would open it: it shows, its opening exchanges end, nothing
 // but the messages it is meant to show on opening comes up, it fits a
-// 1366 x 768 screen, and it closes. New pages are covered as they register.
+// 1366 x 768 screen, it can be used from the keyboard, and Esc closes it.
+// New pages are covered as they register.
 #include "AgentFixture.h"
 #include "PageTour.h"
+#include "SimulatedPageFixture.h"
 #include "SnmpTestClient.h"
+#include "TFM_Performace.h"
+#include "TFM_Wirless.h"
+#include "VrKeyboard.h"
+#include "VrStatusBar.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
-#include <cstdio>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QTextEdit>
+#include <QTreeWidget>
 #include <QWidget>
+#include <algorithm>
+#include <cstdlib>
+#include <cstdio>
 #include <map>
 
 namespace {
@@ -19,6 +42,125 @@ const std::multimap<std::string, QString> ExpectedOnOpening = {};
 class EveryPage : public AgentFixture
 {
 };
+
+// Where a user types, picks or reads a list: these need a name a screen
+// reader can say, from a label that is their buddy or their own.
+bool isField(const QWidget *w)
+{
+    if (qobject_cast<const QLineEdit *>(w)) // not the edit inside a combo or spin box
+        return !qobject_cast<const QComboBox *>(w->parentWidget())
+               && !qobject_cast<const QAbstractSpinBox *>(w->parentWidget());
+    if (qobject_cast<const QHeaderView *>(w))
+        return false;
+    return qobject_cast<const QComboBox *>(w) || qobject_cast<const QAbstractSpinBox *>(w)
+           || qobject_cast<const QAbstractItemView *>(w) || qobject_cast<const QPlainTextEdit *>(w)
+           || qobject_cast<const QTextEdit *>(w);
+}
+
+bool isChoice(const QWidget *w)
+{
+    return qobject_cast<const QCheckBox *>(w) || qobject_cast<const QRadioButton *>(w);
+}
+
+QString describe(const QWidget *w)
+{
+    return QString::fromLatin1(w->metaObject()->className()) + ' ' + w->objectName();
+}
+
+// Sends a key as the keyboard would: to the widget with the focus, from
+// where it travels up to the page unless a widget takes it.
+void press(QDialog *page, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target)
+        target = page;
+    QKeyEvent down(QEvent::KeyPress, key, modifiers);
+    QKeyEvent up(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(target, &down);
+    QApplication::sendEvent(target, &up);
+    QApplication::processEvents();
+}
+
+// Tab from the page's first field must come to every field and choice the
+// user can see and use, each must be named, no button may catch an Enter
+// typed in a field, and Esc must close the idle page.
+void checkKeyboard(QDialog *page)
+{
+    const auto widgets = page->findChildren<QWidget *>();
+    for (const QPushButton *button : page->findChildren<QPushButton *>())
+        EXPECT_FALSE(button->isDefault() || button->autoDefault())
+            << qPrintable(describe(button)) << " would take an Enter typed in a field";
+
+    QSet<const QWidget *> buddies;
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        if (label->buddy() && label->isVisible() && !label->text().trimmed().isEmpty())
+            buddies.insert(label->buddy());
+
+    QList<QWidget *> wanted;
+    for (QWidget *w : widgets) {
+        if (!w->isVisible() || !(isField(w) || isChoice(w)))
+            continue;
+        const auto *button = qobject_cast<const QAbstractButton *>(w);
+        const bool named = !w->accessibleName().isEmpty() || buddies.contains(w)
+                           || (button && !button->text().trimmed().isEmpty());
+        EXPECT_TRUE(named) << qPrintable(describe(w)) << " has no label and no accessible name";
+        if (w->isEnabled())
+            wanted << w;
+    }
+
+    // Tab around once, from the first widget that takes the focus.
+    QWidget *first = page->nextInFocusChain();
+    while (first != page && !((first->focusPolicy() & Qt::TabFocus) && first->isVisible() && first->isEnabled()))
+        first = first->nextInFocusChain();
+    ASSERT_NE(first, page) << "nothing on the page takes the focus";
+    page->activateWindow();
+    first->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    ASSERT_TRUE(QApplication::focusWidget()) << qPrintable(describe(first)) << " does not take the focus";
+    first = QApplication::focusWidget(); // a tab widget passes it to its tabs
+    QSet<const QWidget *> reached{first};
+    QList<const QWidget *> order{first};
+    for (int i = 0; i < 2 * int(widgets.size()); ++i) {
+        press(page, Qt::Key_Tab);
+        QWidget *now = QApplication::focusWidget();
+        if (!now || now == first || !page->isVisible())
+            break;
+        reached.insert(now);
+        order << now;
+    }
+    ASSERT_TRUE(page->isVisible()) << "Tab closed the page";
+    // Within one group Tab goes down the rows and left to right in a row.
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        const QWidget *a = order[i - 1];
+        const QWidget *b = order[i];
+        if (a->parentWidget() != b->parentWidget())
+            continue;
+        const QRect ra(a->mapTo(page, QPoint(0, 0)), a->size());
+        const QRect rb(b->mapTo(page, QPoint(0, 0)), b->size());
+        const bool sameRow = std::abs(ra.center().y() - rb.center().y()) < std::min(ra.height(), rb.height()) / 2;
+        const bool backwards = sameRow ? rb.center().x() < ra.center().x() : rb.center().y() < ra.center().y();
+        EXPECT_FALSE(backwards) << "Tab goes back from " << qPrintable(describe(a)) << " to "
+                                << qPrintable(describe(b));
+    }
+    // Tab comes to the checked button of a radio group; arrows move within it.
+    const auto reachedGroup = [&](const QWidget *w) {
+        const auto *radio = qobject_cast<const QRadioButton *>(w);
+        if (!radio)
+            return false;
+        return std::any_of(reached.begin(), reached.end(), [&](const QWidget *r) {
+            const auto *other = qobject_cast<const QRadioButton *>(r);
+            return other && (radio->group() ? other->group() == radio->group()
+                                            : radio->autoExclusive() && other->parentWidget() == radio->parentWidget());
+        });
+    };
+    for (const QWidget *w : wanted)
+        EXPECT_TRUE(reached.contains(w) || reachedGroup(w)) << qPrintable(describe(w)) << " is not reached by Tab";
+
+    // Esc from a field closes the page when it is not busy.
+    first->setFocus(Qt::TabFocusReason);
+    press(page, Qt::Key_Escape);
+    EXPECT_FALSE(page->isVisible()) << "Esc did not close the idle page";
+}
 
 TEST_F(EveryPage, OpensSettlesFitsTheScreenAndCloses)
 {
@@ -32,7 +174,11 @@ TEST_F(EveryPage, OpensSettlesFitsTheScreenAndCloses)
             m_boxes.clear();
             QSize size;
             const qrt::test::PageVisit visit =
-                qrt::test::VisitPage(entry, &owner, [&](qrt::test::PageVisit &v) { size = v.page->size(); });
+                qrt::test::VisitPage(entry, &owner, [&](qrt::test::PageVisit &v) {
+                    size = v.page->size();
+                    if (v.settled)
+                        checkKeyboard(v.page);
+                });
             EXPECT_GT(visit.openMs, 0) << "the page never showed";
             EXPECT_TRUE(visit.settled) << "a request was still running";
             EXPECT_LE(size.width(), 1366);
@@ -54,6 +200,67 @@ TEST_F(EveryPage, OpensSettlesFitsTheScreenAndCloses)
     ASSERT_TRUE(device.setInt(qrt::test::ApModeOid, qrt::test::RouterMode).ok());
     visitAll(true);
     EXPECT_GE(visited, 4);
+}
+
+// A page as its menu entry opens it, ready for the keyboard.
+template <class Page>
+class KeyboardOnPage : public SimulatedPageFixture<Page>
+{
+protected:
+    void openReady()
+    {
+        this->openPage();
+        VrKeyboardReady(this->page.get());
+        this->page->activateWindow();
+        QApplication::processEvents();
+    }
+    void key(int k) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(k)); }
+    QString status() { return this->template find<VrStatusBar>("StatusBar1")->simpleText(); }
+};
+
+using KeyboardOnPerformancePage = KeyboardOnPage<TFM_Performace>;
+using KeyboardOnWirelessPage = KeyboardOnPage<TFM_Wirless>;
+
+// Save is the page's first button: without care, an Enter in a field would
+// press it.
+TEST_F(KeyboardOnPerformancePage, EnterInAFieldSavesNothing)
+{
+    const std::string beacon = "1.3.6.1.4.1.48213.10.37.37.2.1.3.2.1.1.10.1";
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    const long before = number(beacon);
+    ASSERT_NE(before, 300);
+    openReady();
+    QLineEdit *field = edit("Ed_BeInta");
+    field->setFocus(Qt::TabFocusReason);
+    type("Ed_BeInta", "300");
+    for (const int k : {Qt::Key_Return, Qt::Key_Enter}) {
+        key(k);
+        QTest::qWait(50);
+    }
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(field->text(), "300");
+    EXPECT_EQ(number(beacon), before);
+    EXPECT_EQ(acceptedSetsOf(beacon), 0);
+    EXPECT_NE(status().toStdString(), "Save OK!");
+}
+
+TEST_F(KeyboardOnWirelessPage, EscWaitsForTheSiteSurveyThenCloses)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openReady();
+    choose("CB_APMode", "Wireless Client");
+    edit("Ed_SSID")->setFocus(Qt::TabFocusReason);
+    // The survey's trigger is sent; its answer comes from the event loop.
+    find<QPushButton>("SiteScan")->click();
+    ASSERT_EQ(status(), "Detecting...");
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(page->isVisible()) << "Esc closed the page during the survey";
+
+    // Once the survey has ended, Esc closes the page.
+    QTRY_VERIFY_WITH_TIMEOUT(find<QPushButton>("Bt_Close")->isEnabled(), 10000);
+    EXPECT_EQ(find<QTreeWidget>("LV_ClientSiteServey")->topLevelItemCount(), 5);
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(page->isVisible());
 }
 
 } // namespace

@@ -54,7 +54,8 @@ PageVisit VisitPage(const PageMenuEntry &entry, QWidget *owner, const std::funct
         visit.page = nullptr;
         shown = page;
         clock.restart();
-        page->reject();
+        if (page->isVisible()) // `look` may have closed it already
+            page->reject();
     });
     poll.start();
     clock.start();

@@ -21,7 +21,8 @@ struct PageVisit {
 
 // Opens the entry's page (modal, as its menu entry does), waits until it shows
 // and none of its binders is busy (at most settleMs), calls `look` and closes
-// the page again (as Esc would; if the page refuses, it is ended). Returns
+// the page again (as Esc would, unless `look` closed it; if the page refuses,
+// it is ended). Returns
 // what was seen; page is null in the record once this returns.
 PageVisit VisitPage(const PageMenuEntry &entry, QWidget *owner, const std::function<void(PageVisit &)> &look,
                     int settleMs = 30000);
