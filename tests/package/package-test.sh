@@ -1,8 +1,10 @@
 #!/bin/sh
 # Builds the Debian packages from a configured and built build directory with
 # cpack, checks what they hold and what they depend on, runs their maintainer
-# script with a stand-in setcap, and runs the programs from a scratch root the
-# packages are unpacked into (dpkg -x: nothing on the machine changes).
+# script with a stand-in setcap, runs the programs from a scratch root the
+# packages are unpacked into (dpkg -x) and, as root, installs, reinstalls and
+# purges the module's package in a scratch root with its own package database.
+# Nothing on the machine itself changes.
 #   package-test.sh <build directory>
 set -u
 build=$(cd "${1:?usage: package-test.sh <build directory>}" && pwd)
