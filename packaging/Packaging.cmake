@@ -12,6 +12,8 @@ set(QRT_PACKAGING_BINARY ${PROJECT_BINARY_DIR}/packaging)
 # copies always say what the program says without them.
 add_executable(qrt5150-message-files ${QRT_PACKAGING_SOURCE}/MessageFiles.cpp)
 target_link_libraries(qrt5150-message-files PRIVATE qrt_snmp qrt_util)
+set_target_properties(qrt5150-message-files PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${QRT_PACKAGING_BINARY} AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
 set(QRT_MESSAGE_FILES snmp.err snmpv3.err snmpusm.err snmpclass.err vrsnmp.err snmp.msg common.err)
 list(TRANSFORM QRT_MESSAGE_FILES PREPEND ${QRT_PACKAGING_BINARY}/errmsg/ OUTPUT_VARIABLE QRT_MESSAGE_OUTPUTS)
 add_custom_command(OUTPUT ${QRT_MESSAGE_OUTPUTS}
