@@ -1,5 +1,6 @@
 #include "TFM_Information.h"
 
+#include "ScaledTimeout.h"
 #include "VrSNMPObjectTable.h"
 #include "VrMessageBox.h"
 #include "VrSNMPRequest2Edits.h"
@@ -30,7 +31,7 @@ TFM_Information::TFM_Information(QWidget *parent)
 {
     ui->setupUi(this);
     m_system->Request.VarList = VrSNMPVarList(SystemObjects, VrListScalar, 0);
-    m_system->Request.Timeout = SystemTimeout;
+    m_system->Request.Timeout = ScaledTimeout(SystemTimeout);
     m_system->Asynchronous = false;
     const QList<QLineEdit *> edits = {ui->Ed_SD, ui->Ed_SO, ui->Ed_SU, ui->Ed_SC, ui->Ed_SN, ui->Ed_SL};
     for (int i = 0; i < edits.size(); ++i)

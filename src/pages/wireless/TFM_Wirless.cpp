@@ -7,11 +7,13 @@
 #include "VrCommon.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
+#include "ScaledTimeout.h"
 #include "VrPageBinding.h"
 #include "VrSNMPError.h"
 #include "VrSNMPRequest2Edits.h"
 
 #include <QLoggingCategory>
+#include <QScopeGuard>
 #include <QTreeWidget>
 
 Q_LOGGING_CATEGORY(lcWireless, "qrt.pages.wireless")
@@ -89,12 +91,29 @@ void TFM_Wirless::reject()
 VrSNMPRequest2Edits *TFM_Wirless::makeBinder(const VrSNMPVarDef *table, int kind, unsigned timeout,
                                              const QString &description)
 {
-    return VrMakePageBinder(this, table, kind, timeout, description, ui->StatusBar1, &m_lastError);
+    // Under the time scale like every page, so that tests need not wait out a silent device.
+    return VrMakePageBinder(this, table, kind, ScaledTimeout(timeout), description, ui->StatusBar1, &m_lastError);
 }
 
 bool TFM_Wirless::load(VrSNMPRequest2Edits *binder)
 {
-    return VrLoadShowingErrors(binder);
+    // Once the device has not answered in a round of reads, the further
+    // groups keep what they show: each would wait out its own time-out, and
+    // the page could not be closed for minutes.
+    if (m_silent)
+        return false;
+    const bool ok = VrLoadShowingErrors(binder);
+    m_silent = m_reading && !ok && m_lastError == VrErrTimeout;
+    m_roundFailed = m_roundFailed || !ok;
+    return ok;
+}
+
+// Marks a round of reads while it lasts.
+auto TFM_Wirless::readingRound()
+{
+    m_reading = true;
+    m_silent = m_roundFailed = false;
+    return qScopeGuard([this] { m_reading = m_silent = false; });
 }
 
 bool TFM_Wirless::apply(VrSNMPRequest2Edits *binder)
@@ -232,6 +251,7 @@ void TFM_Wirless::bindAll()
 // channel lists, the security translation needs the mode and multi-SSID state.
 void TFM_Wirless::readAll()
 {
+    const auto round = readingRound();
     if (!answers(m_country))
         return;
     load(m_vlan);
@@ -269,6 +289,7 @@ void TFM_Wirless::readAll()
 
 void TFM_Wirless::Refresh()
 {
+    const auto round = readingRound();
     if (!answers(m_vlan))
         return;
     load(m_mssidTable);
@@ -292,7 +313,9 @@ void TFM_Wirless::Refresh()
     layoutByMode();
     keyFormatChanged();
     encryptionChanged();
-    ui->StatusBar1->setSimpleText(QStringLiteral("Refresh Ok!"));
+    // A failed read has said so in the status bar; that stays.
+    if (!m_roundFailed)
+        ui->StatusBar1->setSimpleText(QStringLiteral("Refresh Ok!"));
 }
 
 // A device that does not answer would make every further group wait out its

@@ -53,6 +53,7 @@ private:
     bool apply(VrSNMPRequest2Edits *binder);
     void bindAll();
     void readAll();
+    auto readingRound();
     void afterSecurityRead();
     void afterPeersRead();
     void afterCloneRead();
@@ -148,6 +149,9 @@ private:
     bool m_clientMode = false;  // the device runs (or was last saved) as a client
     bool m_scanning = false;
     int m_lastError = 0;        // code of the last exchange
+    bool m_reading = false;     // in a round of reads (opening, Refresh)
+    bool m_silent = false;      // the device did not answer in this round
+    bool m_roundFailed = false; // a read of this round failed
 };
 
 // The open wireless page, or null.
