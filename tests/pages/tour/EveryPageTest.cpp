@@ -20,6 +20,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -95,6 +96,22 @@ void checkKeyboard(QDialog *page)
     for (const QLabel *label : page->findChildren<QLabel *>())
         if (label->buddy() && label->isVisible() && !label->text().trimmed().isEmpty())
             buddies.insert(label->buddy());
+
+    // Alt with a letter must lead to one place only.
+    std::map<QString, QString> mnemonics;
+    const auto mnemonicOf = [&](const QWidget *w, const QString &text) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (key.isEmpty() || !w->isVisible())
+            return;
+        const auto [at, fresh] = mnemonics.emplace(key.toString(), describe(w));
+        EXPECT_TRUE(fresh) << qPrintable(key.toString()) << " is the mnemonic of " << qPrintable(at->second)
+                           << " and of " << qPrintable(describe(w));
+    };
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        if (label->buddy())
+            mnemonicOf(label, label->text());
+    for (const QAbstractButton *button : page->findChildren<QAbstractButton *>())
+        mnemonicOf(button, button->text());
 
     QList<QWidget *> wanted;
     for (QWidget *w : widgets) {
