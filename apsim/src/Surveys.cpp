@@ -109,7 +109,9 @@ void AccessPoint::fillPortList()
             std::string &cell = member == 1 ? tagged : untagged;
             if (vid == 0 || member == 0)
                 continue;
-            cell += (cell.empty() ? "" : ",") + std::to_string(vid);
+            if (!cell.empty())
+                cell += ',';
+            cell += std::to_string(vid);
         }
         m_device.setValue("dot11PortListTagVid", Value{0, tagged}, port);
         m_device.setValue("dot11PortListUntagVid", Value{0, untagged}, port);
