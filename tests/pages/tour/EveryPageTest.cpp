@@ -7,6 +7,7 @@
 #include "PageTour.h"
 #include "SimulatedPageFixture.h"
 #include "SnmpTestClient.h"
+#include "TFM_InternetConnect.h"
 #include "TFM_Performace.h"
 #include "TFM_Wirless.h"
 #include "VrKeyboard.h"
@@ -83,9 +84,10 @@ void press(QDialog *page, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
 }
 
 // Tab from the page's first field must come to every field and choice the
-// user can see and use, each must be named, no button may catch an Enter
-// typed in a field, and Esc must close the idle page.
-void checkKeyboard(QDialog *page)
+// user can see and use, in the order they are laid out; each must be named,
+// no button may catch an Enter typed in a field, no mnemonic lead to two
+// places. Leaves the focus on the first field.
+void checkFieldsAndTab(QDialog *page)
 {
     const auto widgets = page->findChildren<QWidget *>();
     for (const QPushButton *button : page->findChildren<QPushButton *>())
@@ -173,8 +175,13 @@ void checkKeyboard(QDialog *page)
     for (const QWidget *w : wanted)
         EXPECT_TRUE(reached.contains(w) || reachedGroup(w)) << qPrintable(describe(w)) << " is not reached by Tab";
 
-    // Esc from a field closes the page when it is not busy.
     first->setFocus(Qt::TabFocusReason);
+}
+
+// The fields and Tab as above; then Esc from a field closes the idle page.
+void checkKeyboard(QDialog *page)
+{
+    ASSERT_NO_FATAL_FAILURE(checkFieldsAndTab(page));
     press(page, Qt::Key_Escape);
     EXPECT_FALSE(page->isVisible()) << "Esc did not close the idle page";
 }
@@ -278,6 +285,42 @@ TEST_F(KeyboardOnWirelessPage, EscWaitsForTheSiteSurveyThenCloses)
     EXPECT_EQ(find<QTreeWidget>("LV_ClientSiteServey")->topLevelItemCount(), 5);
     key(Qt::Key_Escape);
     EXPECT_FALSE(page->isVisible());
+}
+
+// What other modes show: the wireless page in each operation and security
+// mode, the Internet page with each connection type.
+TEST_F(KeyboardOnWirelessPage, EveryModeIsUsableFromTheKeyboard)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openReady();
+    for (const char *list : {"CB_APMode", "CB_SecurityMode"}) {
+        QComboBox *modes = combo(list);
+        for (int i = 0; i < modes->count(); ++i) {
+            const QString mode = modes->itemText(i);
+            SCOPED_TRACE(mode.toStdString());
+            choose(list, mode);
+            QApplication::processEvents();
+            checkFieldsAndTab(page.get());
+        }
+        choose(list, modes->itemText(0));
+    }
+}
+
+using KeyboardOnInternetPage = KeyboardOnPage<TFM_InternetConnect>;
+
+TEST_F(KeyboardOnInternetPage, EveryConnectionTypeIsUsableFromTheKeyboard)
+{
+    const std::string type = "1.3.6.1.4.1.48213.10.37.37.2.2.1.1.1.1.3.2";
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_TRUE(client->setInt(qrt::test::ApModeOid, qrt::test::RouterMode).ok());
+    for (long t = 1; t <= 4; ++t) {
+        SCOPED_TRACE(t);
+        ASSERT_TRUE(client->setInt(type, t).ok());
+        openReady();
+        ASSERT_EQ(combo("CB_Interconntypeshow")->currentIndex(), t - 1);
+        checkFieldsAndTab(page.get());
+        page.reset();
+    }
 }
 
 } // namespace
