@@ -172,6 +172,11 @@ void TFM_Admin2::bindAll()
                                       static_cast<VrSNMPRequest2Edits *>(m_shownRanges)}) {
         list->Asynchronous = true;
         list->Request.OnError = nullptr;
+        // A walk that fails says so: the list alone would look empty.
+        list->OnLoadDone = [list](VrSNMPRequest2Controls *, const VrSNMPError &result) {
+            if (result.Code != VrOk)
+                list->ShowStatus(result.Message);
+        };
     }
 
     m_delete = makeBinder(new VrSNMPRequest2Edits(this), kDeleteVars, VrListInstance, QStringLiteral("Delete"));
@@ -442,7 +447,11 @@ void TFM_Admin2::AddRange()
     ui->Ed_From->setText(plan.start);
     ui->Ed_To->setText(plan.end);
 
-    if (apply(m_ranges)) {
+    // The write waits for its answer: only that tells whether the range was added.
+    m_ranges->Asynchronous = false;
+    const bool written = apply(m_ranges);
+    m_ranges->Asynchronous = true;
+    if (written) {
         qCInfo(lcAdmin) << "range added in row" << rows.at(plan.row).index;
         ui->Ed_FromIP->clear();
         ui->Ed_ToIP->clear();

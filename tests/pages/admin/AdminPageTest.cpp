@@ -2,9 +2,12 @@
 #include "PageFixture.h"
 #include "TFM_Admin2.h"
 #include "VrRadioGroup.h"
+#include "VrTimeScale.h"
 
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <csignal>
 
 namespace {
 
@@ -128,6 +131,21 @@ TEST_F(AdminPage, RangesAddedOneAtATimeAndAFifthRefusedFirst)
     EXPECT_EQ(boxes.lastText(), "Maximum numbers of IP Range List is 4!!");
     EXPECT_TRUE(edit("Ed_FromIP")->text().isEmpty());
     EXPECT_EQ(sets(), before);
+}
+
+TEST_F(AdminPage, RangeTheDeviceDoesNotTakeIsNotReportedAsAdded)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    VrSetTimeScale(0.001); // the page's 100 s time-out becomes 100 ms
+    const auto restore = qScopeGuard([] { VrSetTimeScale(1.0); });
+    openAndWait();
+    check("CkBx_ManagerState")->click();
+    kill(device.pid(), SIGUSR1); // the device falls silent
+    addRange("192.168.1.10", "192.168.1.20");
+    EXPECT_EQ(status(), "Setting Error!");
+    EXPECT_EQ(edit("Ed_FromIP")->text(), "192.168.1.10"); // kept for another try
+    kill(device.pid(), SIGUSR2);
+    EXPECT_EQ(text(kStart + "1"), ip("0.0.0.0"));
 }
 
 TEST_F(AdminPage, DeleteFreesTheSelectedRange)
