@@ -253,6 +253,9 @@ Visit visitPage(const VisitOptions &options)
                 return;
             }
             visit.shown = true;
+            // Once closed, the page is torn down (some of it in event loops
+            // of its own): nothing of it may be looked at any more.
+            QObject::connect(page, &QDialog::finished, &poll, &QTimer::stop);
             const auto binders = page->findChildren<VrSNMPRequest2Controls *>();
             for (VrSNMPRequest2Controls *b : binders)
                 if (visit.minTimeout == 0 || b->Request.Timeout < visit.minTimeout)
