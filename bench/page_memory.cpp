@@ -8,7 +8,9 @@
 // operation, opens each router page and turns it back. Before each reading
 // the allocator gives its free pages back (malloc_trim), so that what is
 // measured is memory still held, not memory the allocator keeps at hand.
-// Exit status 2 when the growth after the first round passes 1 MB.
+// Exit status 2 when the growth after the first round passes 1 MB, except
+// in a sanitizer build, whose allocator holds freed memory back on purpose:
+// there the run is for the leak checker, which reports at exit.
 #include "PageTour.h"
 #include "ApsimProcess.h"
 #include "SnmpTestClient.h"
@@ -29,17 +31,37 @@ namespace {
 
 constexpr long GrowthLimitKb = 1024;
 
-long residentKilobytes()
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool Sanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool Sanitized = true;
+#else
+constexpr bool Sanitized = false;
+#endif
+#else
+constexpr bool Sanitized = false;
+#endif
+
+// A field of /proc/self/status in kB ("VmRSS", "RssAnon"), after the
+// allocator has given its free pages back.
+long statusKilobytes(const char *field)
 {
     malloc_trim(0);
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
+    const QByteArray key = QByteArray(field) + ':';
     // Read whole: a /proc file reports a size of 0.
     for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
     return -1;
+}
+
+long residentKilobytes()
+{
+    return statusKilobytes("VmRSS");
 }
 
 } // namespace
@@ -88,6 +110,7 @@ int main(int argc, char **argv)
     };
 
     long afterFirst = 0;
+    long anonAfterFirst = 0;
     for (int round = 1; round <= rounds; ++round) {
         visit(false, round);
         if (!admin.setInt(qrt::test::ApModeOid, qrt::test::RouterMode).ok())
@@ -96,6 +119,7 @@ int main(int argc, char **argv)
         admin.setInt(qrt::test::ApModeOid, qrt::test::AccessPointMode);
         if (round == 1) {
             afterFirst = residentKilobytes();
+            anonAfterFirst = statusKilobytes("RssAnon");
             std::printf("BENCH page_memory_pages %d count\n", pages);
             std::printf("BENCH page_memory_rss_after_round_1 %ld kB\n", afterFirst);
             std::fflush(stdout);
@@ -106,6 +130,10 @@ int main(int argc, char **argv)
     std::printf("BENCH page_memory_rss_after_round_%d %ld kB\n", rounds, last);
     std::printf("BENCH page_memory_growth_after_round_1 %ld kB ratio=%.3f vs %ld kB\n", growth,
                 double(growth) / GrowthLimitKb, GrowthLimitKb);
+    // The heap's part of it; the rest is pages of code and data of the
+    // libraries that later openings touched for the first time.
+    std::printf("BENCH page_memory_anonymous_growth_after_round_1 %ld kB\n",
+                statusKilobytes("RssAnon") - anonAfterFirst);
     // Per page, alone: the growth over further openings after one, largest
     // first. The readings around single openings in the rounds above mix in
     // what the page before freed; this does not.
@@ -138,5 +166,7 @@ int main(int argc, char **argv)
     if (!allShown)
         std::fprintf(stderr, "page_memory: a page never showed\n");
     device.stop();
-    return growth > GrowthLimitKb || !allShown ? 2 : 0;
+    if (Sanitized)
+        std::printf("# sanitizer build: resident memory includes freed memory held back; the growth is not judged\n");
+    return (growth > GrowthLimitKb && !Sanitized) || !allShown ? 2 : 0;
 }
