@@ -143,7 +143,8 @@ struct Visit {
     bool shown = false;
     bool stuck = false;           // never closed, ended by the tour
     QString stuckWhy;
-    double closedAfterMs = -1;    // from the first attempt to close
+    qint64 closableAtMs = -1;     // when nothing ran any more and closing was tried
+    double longestExchangeMs = 0; // longest time-out x tries of the page's binders
     int timeouts = 0;
     QStringList said;             // message boxes, then the last status texts
     double minTimeout = 0;        // shortest request time-out of the page's binders
@@ -257,9 +258,12 @@ Visit visitPage(const VisitOptions &options)
             // of its own): nothing of it may be looked at any more.
             QObject::connect(page, &QDialog::finished, &poll, &QTimer::stop);
             const auto binders = page->findChildren<VrSNMPRequest2Controls *>();
-            for (VrSNMPRequest2Controls *b : binders)
+            for (VrSNMPRequest2Controls *b : binders) {
                 if (visit.minTimeout == 0 || b->Request.Timeout < visit.minTimeout)
                     visit.minTimeout = b->Request.Timeout;
+                visit.longestExchangeMs = std::max(visit.longestExchangeMs,
+                                                   b->Request.Timeout * 10.0 * (b->Request.Retries + 1));
+            }
             enter(Stage::Opening);
         }
         lastStatus = statusTexts(page);
@@ -319,8 +323,8 @@ Visit visitPage(const VisitOptions &options)
             // Closing is offered only once nothing runs (or nothing ended for too long).
             if ((running || clickRunning) && inStage < SettleLimitMs)
                 return;
-            if (visit.closedAfterMs < 0)
-                visit.closedAfterMs = 0;
+            if (visit.closableAtMs < 0)
+                visit.closableAtMs = clock.elapsed();
             page->reject();
             if (page && page->isVisible())
                 page->close();
@@ -556,6 +560,8 @@ QStringList Cell::run(QStringList &said, bool &notApplicable)
     options.device = &device;
     size_t logStart = device.log().size();
     bool muted = false;
+    qint64 mutedAtMs = 0;
+    QElapsedTimer cellClock;
     if (m_fault == Fault::Mute) {
         // Silent once the page's first request has arrived.
         options.tick = [&] {
@@ -565,6 +571,7 @@ QStringList Cell::run(QStringList &said, bool &notApplicable)
             if (log.find("get", logStart) != std::string::npos || log.find("set ", logStart) != std::string::npos) {
                 std::ofstream(muteFile).close();
                 muted = true;
+                mutedAtMs = cellClock.elapsed();
             }
         };
     }
@@ -574,8 +581,23 @@ QStringList Cell::run(QStringList &said, bool &notApplicable)
             for (const auto &[oid, value] : saved)
                 before[oid] = readValue(client, oid);
         };
+    cellClock.start();
     const Visit visit = visitPage(options);
     checkVisit(visit, problems, said);
+    if (muted && visit.closableAtMs >= 0) {
+        // The exchange running when the device fell silent may time out, and
+        // a page may try once more; it may not go on to wait out every group.
+        const double waited = double(visit.closableAtMs - mutedAtMs);
+        const double allowed = 3 * visit.longestExchangeMs + 1000;
+        said << QStringLiteral("closable %1 s after the device fell silent (%2 s at full time-outs)")
+                    .arg(waited / 1000, 0, 'f', 1)
+                    .arg(waited / 1000 / scale, 0, 'f', 0);
+        if (waited > allowed)
+            problems << QStringLiteral("cannot be closed for %1 s after the device fell silent (%2 s at full "
+                                       "time-outs): it waits out one time-out after another")
+                            .arg(waited / 1000, 0, 'f', 1)
+                            .arg(waited / 1000 / scale, 0, 'f', 0);
+    }
     if (m_fault == Fault::Mute && !muted && problems.isEmpty()) {
         notApplicable = true; // the page reads nothing on opening
         said << QStringLiteral("no opening reads");

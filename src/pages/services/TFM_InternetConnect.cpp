@@ -42,11 +42,26 @@ TFM_InternetConnect::TFM_InternetConnect(QWidget *parent) : QDialog(parent), ui(
     connect(ui->Btn_Cancel, &QPushButton::clicked, this, &TFM_InternetConnect::reject);
     bind();
 
-    Load(m_manual);
-    if (Load(m_type))
+    m_opening = true;
+    read(m_manual);
+    if (read(m_type))
         m_savedType = m_deviceType = ui->CB_Interconntypeshow->currentIndex();
-    Load(m_lan);
+    read(m_lan);
     typeChanged(false); // reads the settings of the type in force
+    m_opening = m_silent = false;
+}
+
+// A group read; while the page opens, a device that has not answered is not
+// asked again: each further group would wait out its own time-out, and the
+// page could not be closed meanwhile.
+bool TFM_InternetConnect::read(VrSNMPRequest2Edits *binder)
+{
+    if (m_silent)
+        return false;
+    m_lastError = 0;
+    const bool ok = Load(binder);
+    m_silent = m_opening && !ok && m_lastError == VrErrTimeout;
+    return ok;
 }
 
 TFM_InternetConnect::~TFM_InternetConnect() = default;
@@ -98,6 +113,8 @@ void TFM_InternetConnect::bind()
             edit->setMaxLength(63);
     }
     ui->NetMask->setText(QStringLiteral("255.255.255.0"));
+    for (VrSNMPRequest2Edits *binder : {m_manual, m_type, m_lan, m_wan, m_settings, m_mtu})
+        VrReportErrorsTo(binder, line, &m_lastError);
 }
 
 void TFM_InternetConnect::result(const QString &text)
@@ -139,8 +156,8 @@ void TFM_InternetConnect::typeChanged(bool write)
     const int type = currentType();
     if (write && !writeType())
         result(exchangeText());
-    Load(m_wan);
-    Load(m_settings);
+    read(m_wan);
+    read(m_settings);
     if (type == WanDynamic) {
         ui->Edt_DyPDNS->setText(ui->Edt_StaticPDNS->text());
         ui->Edt_DySDNS->setText(ui->Edt_StaticSDNS->text());
@@ -149,7 +166,7 @@ void TFM_InternetConnect::typeChanged(bool write)
         ui->Edt_PPPoESDNS->setText(ui->Edt_StaticSDNS->text());
     }
     includeMtuOf(type);
-    Load(m_mtu);
+    read(m_mtu);
     if (type == WanPppoe) {
         for (const ConnectMode &mode : kConnectModes)
             (ui.get()->*mode.button)->setChecked(ui->CB_connectMode->currentText() == QLatin1String(mode.device));

@@ -32,6 +32,7 @@ public:
 private:
     void bind();
     void typeChanged(bool write);
+    bool read(VrSNMPRequest2Edits *binder);
     void showTypeGroup();
     void pptpModeChanged();
     void pppoeDnsChanged();
@@ -58,6 +59,9 @@ private:
     int m_savedType = -1;  // combo position of the type last saved (or read); -1 unknown
     int m_deviceType = -1; // combo position of the type last written to the device
     bool m_closing = false;
+    int m_lastError = 0;    // code of the last exchange
+    bool m_opening = false; // reading the device as the page opens
+    bool m_silent = false;  // the device did not answer while the page opened
 };
 
 // The open Internet connection page, or null.

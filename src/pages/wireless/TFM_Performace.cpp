@@ -14,6 +14,7 @@
 #include "VrSNMPObjectTable.h"
 #include "VrSNMPRequest2Edits.h"
 
+#include <QScopeGuard>
 #include <QLoggingCategory>
 
 TFM_Performace *FM_Performace = nullptr;
@@ -150,8 +151,16 @@ VrSNMPRequest2Edits *TFM_Performace::makeBinder(const VrSNMPVarDef *table, unsig
 
 bool TFM_Performace::load(VrSNMPRequest2Edits *binder)
 {
+    // Once the device has not answered in Refresh, the further groups keep
+    // what they show: each would wait out its own time-out, and the page could
+    // not be closed meanwhile.
+    if (m_silent)
+        return false;
     m_lastError = 0;
-    return VrLoadShowingErrors(binder);
+    const bool ok = VrLoadShowingErrors(binder);
+    m_silent = m_reading && !ok && m_lastError == VrErrTimeout;
+    m_roundFailed = m_roundFailed || !ok;
+    return ok;
 }
 
 bool TFM_Performace::apply(VrSNMPRequest2Edits *binder)
@@ -179,6 +188,9 @@ void TFM_Performace::markBeaconAndDtim()
 // DTIM stay out of that read.
 void TFM_Performace::Refresh()
 {
+    m_reading = true;
+    m_silent = m_roundFailed = false;
+    const auto done = qScopeGuard([this] { m_reading = m_silent = false; });
     load(m_country);
     load(m_security);
     load(m_cipher);
@@ -200,7 +212,8 @@ void TFM_Performace::Refresh()
     load(m_band);
     applyEnabling();
     applySecurity();
-    if (mainRead && modeRead)
+    // A failed read has said so in the status bar; that stays.
+    if (mainRead && modeRead && !m_roundFailed)
         ui->StatusBar1->setSimpleText(QStringLiteral("Get OK!"));
     FollowContents();
 }

@@ -55,6 +55,9 @@ private:
 
     bool m_forceRate = false; // the first radio mode keeps the data rate at its first entry
     int m_lastError = 0;
+    bool m_reading = false;     // in Refresh
+    bool m_silent = false;      // the device did not answer in this Refresh
+    bool m_roundFailed = false; // a read of this Refresh failed
 };
 
 // The open performance page, or null.
