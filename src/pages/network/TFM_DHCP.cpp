@@ -168,25 +168,40 @@ void TFM_DHCP::read()
     setLeaseControlsEnabled(false);
     ui->Btn_Del->setEnabled(false);
 
-    VrLoadShowingErrors(m_apMode);
-    VrLoadShowingErrors(m_lanIp);
+    bool silent = false;
+    readGroup(m_apMode, silent);
+    readGroup(m_lanIp, silent);
     result(ui->StatusBar1, kListing);
-    if (VrLoadShowingErrors(m_pool)) {
+    if (readGroup(m_pool, silent)) {
         poolRead();
         result(ui->StatusBar1, QStringLiteral("Get OK!"));
     } else {
         result(ui->StatusBar1, QStringLiteral("Setting Error!"));
     }
-    const bool server = VrLoadShowingErrors(m_server);
-    if (VrLoadShowingErrors(m_staticControl) && server)
+    const bool server = readGroup(m_server, silent);
+    if (readGroup(m_staticControl, silent) && server)
         ui->CB_Fuction2->setCurrentIndex(ui->CB_Fuction1->currentIndex());
-    VrLoadShowingErrors(m_domainStatus);
+    readGroup(m_domainStatus, silent);
     applyRules();
 
     loadStatic();
     VrLoadShowingErrors(m_currentDynamic);
     VrLoadShowingErrors(m_currentStatic);
     VrLoadShowingErrors(m_lanIf);
+}
+
+// One group of read(); once the device has not answered, the further groups
+// are not asked: each would wait out its own time-out, and the page could not
+// be closed meanwhile.
+bool TFM_DHCP::readGroup(VrSNMPRequest2Controls *binder, bool &silent)
+{
+    if (silent)
+        return false;
+    VrReportErrorsTo(binder, binder->StatusTarget(), &m_lastError);
+    m_lastError = 0;
+    const bool ok = VrLoadShowingErrors(binder);
+    silent = !ok && m_lastError == VrErrTimeout;
+    return ok;
 }
 
 void TFM_DHCP::reject()

@@ -32,6 +32,7 @@ public:
     void DeleteLease();
     // True while the static leases are being read: the page does not close.
     bool StaticBusy() const { return m_staticBusy; }
+    int m_lastError = 0; // code of the last synchronous exchange of read()
 
 protected:
     void reject() override;
@@ -39,6 +40,7 @@ protected:
 private:
     void bind();
     void read();
+    bool readGroup(VrSNMPRequest2Controls *binder, bool &silent);
     void poolRead();
     void staticRead(const VrSNMPError &result);
     void leaseWritten(const VrSNMPError &result);

@@ -171,11 +171,13 @@ TFM_MultiSSIDNewForm::TFM_MultiSSIDNewForm(QWidget *parent) : QDialog(parent), u
         multiSsidChanged();
         return;
     }
+    m_opening = true;
     load(m_band);
     m_warningArmed = load(m_state);
     m_priorityReadable = load(m_priorityState);
     load(m_vlan);
     walk();
+    m_opening = m_silent = false;
 }
 
 TFM_MultiSSIDNewForm::~TFM_MultiSSIDNewForm() = default;
@@ -188,8 +190,15 @@ VrSNMPRequest2Edits *TFM_MultiSSIDNewForm::makeBinder(const VrSNMPVarDef *table,
 
 bool TFM_MultiSSIDNewForm::load(VrSNMPRequest2Edits *binder)
 {
+    // While the page opens, a device that has not answered is not asked
+    // again: each further group would wait out its own time-out.
+    if (m_silent)
+        return false;
     m_lastError = 0;
-    return VrLoadShowingErrors(binder);
+    const bool ok = VrLoadShowingErrors(binder);
+    m_silent = m_opening && !ok && m_lastError == VrErrTimeout;
+    m_readFailed = m_readFailed || !ok;
+    return ok;
 }
 
 bool TFM_MultiSSIDNewForm::apply(VrSNMPRequest2Edits *binder, bool readBack)
@@ -208,8 +217,11 @@ void TFM_MultiSSIDNewForm::walkDone(bool ok)
     if (ok) {
         if (ui->CB_ApMode->currentIndex() < 0)
             load(m_apMode);
-        ui->StatusBar1->setSimpleText(QStringLiteral("Get OK!"));
+        // A failed read has said so in the status bar; that stays.
+        if (!m_readFailed)
+            ui->StatusBar1->setSimpleText(QStringLiteral("Get OK!"));
     }
+    m_readFailed = false;
     indexChanged();
     multiSsidChanged();
     priorityChanged();

@@ -72,6 +72,9 @@ private:
     bool m_warningArmed = false;
     bool m_listClick = false;
     int m_lastError = 0;
+    bool m_opening = false;    // reading the device as the page opens
+    bool m_silent = false;     // the device did not answer while the page opened
+    bool m_readFailed = false; // a read failed since the list was last walked
 };
 
 // The open multi-SSID page, or null.
