@@ -588,7 +588,7 @@ QStringList Cell::run(QStringList &said, bool &notApplicable)
         // The exchange running when the device fell silent may time out, and
         // a page may try once more; it may not go on to wait out every group.
         const double waited = double(visit.closableAtMs - mutedAtMs);
-        const double allowed = 3 * visit.longestExchangeMs + 1000;
+        const double allowed = 3 * visit.longestExchangeMs + 2000;
         said << QStringLiteral("closable %1 s after the device fell silent (%2 s at full time-outs)")
                     .arg(waited / 1000, 0, 'f', 1)
                     .arg(waited / 1000 / scale, 0, 'f', 0);

@@ -35,19 +35,17 @@ struct Result {
     double seconds = 0;
 };
 
-// What a sanitizer wrote, in one line.
+// What the sanitizers wrote: each report's first line, once.
 QString sanitizerReport(const QString &err)
 {
     static const char *const marks[] = {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:",
                                         "WARNING: ThreadSanitizer"};
-    for (const char *mark : marks) {
-        const qsizetype at = err.indexOf(QLatin1String(mark));
-        if (at >= 0) {
-            const qsizetype lineStart = err.lastIndexOf(QLatin1Char('\n'), at) + 1;
-            return err.mid(lineStart, err.indexOf(QLatin1Char('\n'), at) - lineStart).simplified();
-        }
-    }
-    return {};
+    QStringList reports;
+    for (const QString &line : err.split(QLatin1Char('\n')))
+        for (const char *mark : marks)
+            if (line.contains(QLatin1String(mark)) && !reports.contains(line.simplified()))
+                reports << line.simplified();
+    return reports.join(QStringLiteral("; "));
 }
 
 Result finish(QProcess &process, Result result, bool hung)
