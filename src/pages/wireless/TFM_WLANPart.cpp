@@ -67,10 +67,10 @@ TFM_WLANPart::TFM_WLANPart(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_WL
     const bool answers = load(m_band) || m_lastError != VrErrTimeout;
     ui->CB_WBand->setEnabled(false);
     if (answers) {
-        load(m_multiSsid);
-        load(m_apMode);
-        load(m_partition);
-        load(m_link);
+        // A device that falls silent now is not asked group after group.
+        for (VrSNMPRequest2Edits *group : {m_multiSsid, m_apMode, m_partition, m_link})
+            if (!load(group) && m_lastError == VrErrTimeout)
+                break;
     } else {
         // A device that does not answer would make every group wait out its time-out.
         qCWarning(lcWlanPartition) << "the device does not answer; reading stopped";
