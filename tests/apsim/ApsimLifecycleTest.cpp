@@ -169,6 +169,25 @@ TEST(ApsimLifecycle, InjectedFaults)
     EXPECT_EQ(d.get(SysName).status, -1);
 }
 
+TEST(ApsimLifecycle, RestartAfterTheNthAcceptedSetRequest)
+{
+    ApsimProcess apsim;
+    ASSERT_TRUE(apsim.start({"--restart-after-sets", "2", "--reboot-seconds", "1", "-v"}));
+    auto c = SnmpTestClient::community(apsim.address(), "granite");
+    c.setTimeoutMs(300);
+    ASSERT_TRUE(c.setBytes(SysName, "first").ok());
+    EXPECT_TRUE(c.get(SysName).ok());                  // reads do not count
+    EXPECT_NE(c.setInt(SysName, 5).status, 0);        // nor refused sets
+    ASSERT_TRUE(c.setBytes(SysName, "second").ok());  // answered, then the restart
+    EXPECT_EQ(c.setBytes(SysName, "third").status, -1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    c.setTimeoutMs(1000, 2);
+    EXPECT_EQ(c.get(SysName).bytes, "second");
+    EXPECT_LT(c.get(SysUpTime).number, 100);
+    EXPECT_NE(apsim.log().find("set request 2 accepted"), std::string::npos);
+    EXPECT_EQ(apsim.log().find("set request 3"), std::string::npos);
+}
+
 TEST(ApsimLifecycle, BadOptionsAreReportedAndHelpListsEveryOption)
 {
     ApsimProcess apsim;
