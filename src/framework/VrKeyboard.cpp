@@ -54,6 +54,10 @@ private:
 void VrKeyboardReady(QDialog *page)
 {
     noDefaultButtons(page);
-    if (!page->findChild<KeyboardGuard *>(QString(), Qt::FindDirectChildrenOnly))
+    // Marked on the page itself: a page opened again keeps its one guard.
+    static const char *const kGuarded = "qrtKeyboardGuarded";
+    if (!page->property(kGuarded).toBool()) {
+        page->setProperty(kGuarded, true);
         new KeyboardGuard(page);
+    }
 }
