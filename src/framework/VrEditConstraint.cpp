@@ -100,8 +100,11 @@ bool VrEditConstraint::eventFilter(QObject *watched, QEvent *event)
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         // Switching windows or opening a menu does not leave the edit; nor does
         // the modal box that a refused exit itself opens.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !m_inExit)
-            editExit(static_cast<QLineEdit *>(watched));
+        // An edit being destroyed loses the focus too, from ~QWidget, when it
+        // is no longer a QLineEdit: that is no exit to check.
+        auto *edit = qobject_cast<QLineEdit *>(watched);
+        if (edit && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !m_inExit)
+            editExit(edit);
     }
     return QObject::eventFilter(watched, event);
 }

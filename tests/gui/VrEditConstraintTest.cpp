@@ -174,6 +174,14 @@ TEST(VrEditConstraint, MarkersWindowSwitchesAndRemovedConstraintsAreNotChecked)
     EXPECT_EQ(f.edit->text(), "77x");
     EXPECT_EQ(f.boxes.count(), 0);
     EXPECT_EQ(f.beeps.count(), 0);
+
+    // An edit destroyed with the focus in it (a page closing) is not left.
+    f.constraints.AddConstraint("%u{n1x9}", f.other);
+    f.other->setFocus();
+    ASSERT_TRUE(f.other->hasFocus());
+    f.other->setText("77");
+    delete f.other;
+    EXPECT_EQ(f.boxes.count(), 0);
 }
 
 TEST(VrEditConstraint, ModalBoxOfARefusedExitDoesNotCheckTheNextEdit)
