@@ -4,25 +4,10 @@
 // Usage: lossy_relay SERVER_PORT LOSS SEED
 
 #include "LossyRelay.h"
+#include "QuitOnSignal.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-int g_signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char c = 0;
-    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -36,12 +21,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: lossy_relay SERVER_PORT LOSS SEED\n");
         return 2;
     }
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
+    if (!bench::QuitOnSignal())
         return 1;
-    QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
 
     qrt::test::LossyRelay relay(quint16(port), loss, seed);
     std::printf("relay port=%u\n", relay.port());

@@ -1,26 +1,11 @@
 // Hosts a VrTFTPServer on ROOT and PORT until SIGINT or SIGTERM, printing
 // every status report. Used by the interoperability tests and the benchmark.
 
+#include "QuitOnSignal.h"
 #include "VrTFTPServer.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-int g_signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char c = 0;
-    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -33,13 +18,8 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    // Signals arrive through a socket pair so that the event loop ends cleanly.
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
+    if (!bench::QuitOnSignal())
         return 1;
-    QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
 
     VrTFTPServer server;
     server.SetAcceptAnyPeer(true);
