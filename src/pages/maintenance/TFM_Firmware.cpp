@@ -34,6 +34,14 @@ const VrSNMPVarDef kRestartVars[] = {
 
 enum UpgradeIndex { FirmwareUpdate = 0, CertificateUpdate = 4, KeyUpdate = 5 };
 
+// An error status in the answer: the device looked at the command and said no
+// (an image older than the running one, say), as against a device that did not
+// answer in time, which may still be busy installing.
+bool RefusedByDevice(int code)
+{
+    return code <= -101 && code >= -119;
+}
+
 } // namespace
 
 TFM_Firmware::TFM_Firmware(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_Firmware)
@@ -191,7 +199,9 @@ void TFM_Firmware::wait(int seconds, const QString &label3, bool holdForTransfer
             waiting.SetProgress(m_transfer->Bytes(), m_transfer->Total());
         waiting.HoldWhile([this] { return m_transfer->Pending(); });
     }
+    m_shownWait = &waiting;
     waiting.exec();
+    m_shownWait = nullptr;
 }
 
 bool TFM_Firmware::loaded(const QString &label3)
@@ -267,12 +277,15 @@ void TFM_Firmware::upgradeCompleted(const VrSNMPError &result)
 {
     if (m_firmwarePending && m_kind == Firmware) {
         m_upgradeAnswer = result.Code;
+        m_upgradeFailure = result.Message;
         if (result.Code != 0)
             status(result.Message);
         else
             m_upgrade->ShowStatus(result.Message);
         if (!m_inUpdateWait)
             restartAfterFirmware();
+        else if (RefusedByDevice(result.Code) && m_shownWait)
+            m_shownWait->done(QDialog::Rejected); // nothing is being installed: no use waiting
         return;
     }
     status(result.Message);
@@ -293,8 +306,8 @@ void TFM_Firmware::restartAfterFirmware()
     m_upgradeAnswer.reset();
     m_firmwarePending = false;
     if (code != 0) {
-        // Refused (an overdue image, say): the reason is in the status bar.
         setEnabled(true);
+        VrMessageBox(this, m_upgradeFailure, kWarning);
         return;
     }
     ui->CB_Restart->setCurrentIndex(1);

@@ -9,6 +9,7 @@ namespace Ui {
 class TFM_Firmware;
 }
 class QLineEdit;
+class TFM_Waiting;
 class TransferWatch;
 class VrSNMPRequest2Edits;
 struct VrSNMPError;
@@ -56,6 +57,8 @@ private:
     bool m_firmwarePending = true;
     bool m_inUpdateWait = false;
     std::optional<int> m_upgradeAnswer; // the code that came during the update wait
+    QString m_upgradeFailure;           // and its text
+    TFM_Waiting *m_shownWait = nullptr; // the wait on screen, while wait() runs
     bool m_tftpReady = false;
 };
 

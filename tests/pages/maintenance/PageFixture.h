@@ -28,6 +28,8 @@ struct ShownWait {
     QString label3;
     int seconds;
     bool busy;
+    bool readable;        // not greyed out with the disabled page behind it
+    int secondsLeft = -1; // when it closed
 };
 
 // Records each wait dialog as it appears.
@@ -41,9 +43,12 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show)
-            if (auto *w = qobject_cast<TFM_Waiting *>(watched))
-                shown.append({w->windowTitle(), w->Label3(), w->Seconds(), !w->Counting() && w->isModal() == false});
+        auto *w = qobject_cast<TFM_Waiting *>(watched);
+        if (w && event->type() == QEvent::Show)
+            shown.append({w->windowTitle(), w->Label3(), w->Seconds(), !w->Counting() && w->isModal() == false,
+                          w->isEnabled()});
+        if (w && event->type() == QEvent::Hide && !shown.isEmpty())
+            shown.last().secondsLeft = w->Seconds();
         return false;
     }
 };
