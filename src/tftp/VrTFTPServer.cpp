@@ -92,7 +92,9 @@ void VrTFTPServer::Start(const QString &rootDirectory, quint16 port)
         m_root += u'/';
     if (IsRunning())
         return;
-    if (!m_socket.Open(effectivePort(port), true)) {
+    // Kept on failure too: the owner names the port it could not open.
+    m_template.serverPort = effectivePort(port);
+    if (!m_socket.Open(quint16(m_template.serverPort), true)) {
         Stop();
         throw VrTFTPException(VrTFTPStatus::SocketOpenFailed);
     }

@@ -40,8 +40,8 @@ public:
     bool SetAllowedPeer(const QString &host);
     void SetAcceptAnyPeer(bool any);
 
-    // Throws VrTFTPException(-1109) when the port cannot be opened. Port 0
-    // takes any free port; Port() tells which.
+    // Throws VrTFTPException(-1109) when the port cannot be opened; Port()
+    // then names the port tried. Port 0 takes any free port; Port() tells which.
     void Start(const QString &rootDirectory, quint16 port = WellKnownPort);
     // Stops listening and lets live sessions finish, for at most 10 s.
     void Stop();

@@ -83,7 +83,7 @@ TFM_CfgFile::TFM_CfgFile(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_CfgF
         m_transfer->Start(QString());
         m_tftpReady = true;
     } catch (const VrTFTPException &e) {
-        ReportTftpInitError(this, e.text());
+        ReportTftpInitError(this, e.text(), m_transfer->Server().Port());
     }
 }
 

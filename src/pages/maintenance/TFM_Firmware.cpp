@@ -87,7 +87,7 @@ TFM_Firmware::TFM_Firmware(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_Fi
         m_transfer->Start(QString());
         m_tftpReady = true;
     } catch (const VrTFTPException &e) {
-        ReportTftpInitError(this, e.text());
+        ReportTftpInitError(this, e.text(), m_transfer->Server().Port());
     }
     // A key goes only after its certificate.
     setKeyEnabled(false);

@@ -100,7 +100,7 @@ TLogForm::TLogForm(QWidget *parent) : QDialog(parent), ui(new Ui::TLogForm)
     try {
         m_transfer->Start(folder);
     } catch (const VrTFTPException &e) {
-        ReportTftpInitError(this, e.text());
+        ReportTftpInitError(this, e.text(), m_transfer->Server().Port());
         return;
     }
     status(QStringLiteral("Get Ok"));

@@ -111,14 +111,24 @@ bool AnnounceAddress(QWidget *page, QString *address)
     return true;
 }
 
-void ReportTftpInitError(QWidget *page, const QString &error)
+void ReportTftpInitError(QWidget *page, const QString &error, quint16 port)
 {
-    const QString text = QStringLiteral("TFTP Service Init Error:") + error
-        + QStringLiteral("\n\nThe file transfers of this page need UDP port 69. To allow it, run once as root:\n"
-                         "setcap cap_net_bind_service=+ep %1\n"
-                         "or set QRT5150_TFTP_PORT to a port above 1023 that the device uses.")
-              .arg(QCoreApplication::applicationFilePath());
-    VrMessageBox(page, text, QStringLiteral("Error"));
+    QString advice;
+    if (port < 1024) {
+        advice = QStringLiteral("The file transfers of this page need UDP port %1. To allow it, run once as root:\n"
+                                "setcap cap_net_bind_service=+ep %2\n"
+                                "or set QRT5150_TFTP_PORT to a port above 1023 that the device uses.")
+                     .arg(port)
+                     .arg(QCoreApplication::applicationFilePath());
+    } else {
+        // Anyone may bind such a port: another program holds it.
+        advice = QStringLiteral("The file transfers of this page need UDP port %1 (QRT5150_TFTP_PORT), which "
+                                "another program is using. Close that program or set QRT5150_TFTP_PORT to a "
+                                "free port that the device uses.")
+                     .arg(port);
+    }
+    VrMessageBox(page, QStringLiteral("TFTP Service Init Error:") + error + QStringLiteral("\n\n") + advice,
+                 QStringLiteral("Error"));
     if (auto *dialog = qobject_cast<QDialog *>(page))
         QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
 }

@@ -146,24 +146,39 @@ TEST_F(CfgFilePage, InputIsCheckedBeforeAnythingIsSent)
 }
 
 // A TFTP port that cannot be opened ends the page, not the program, and says
-// how to allow it.
+// which port it is and how to free or allow it.
 TEST_F(CfgFilePage, BusyTftpPortClosesOnlyThePageAndSaysHowToAllowIt)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());
-    const int blocker = socket(AF_INET, SOCK_DGRAM, 0);
-    ASSERT_GE(blocker, 0);
-    sockaddr_in any{};
-    any.sin_family = AF_INET;
-    any.sin_port = htons(uint16_t(tftpPort));
-    ASSERT_EQ(bind(blocker, reinterpret_cast<sockaddr *>(&any), sizeof any), 0);
-    openPage();
-    QTest::qWait(20);
-    close(blocker);
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_TRUE(boxes.lastText().startsWith("TFTP Service Init Error:(VrTFTP) Fail to open socket!"))
-        << boxes.lastText().toStdString();
-    EXPECT_TRUE(boxes.lastText().contains("setcap cap_net_bind_service=+ep"));
-    EXPECT_FALSE(page->isVisible());
+    struct Case {
+        bool moved; // by QRT5150_TFTP_PORT
+        const char *advice;
+    };
+    for (const Case c : {Case{true, "Close that program"}, Case{false, "setcap cap_net_bind_service=+ep"}}) {
+        const quint16 port = c.moved ? quint16(tftpPort) : quint16(69);
+        if (!c.moved)
+            qunsetenv("QRT5150_TFTP_PORT");
+        // Port 69 may already be out of reach (no privilege, or held): the page fails either way.
+        const int blocker = socket(AF_INET, SOCK_DGRAM, 0);
+        ASSERT_GE(blocker, 0);
+        sockaddr_in any{};
+        any.sin_family = AF_INET;
+        any.sin_port = htons(port);
+        const bool held = bind(blocker, reinterpret_cast<sockaddr *>(&any), sizeof any) == 0;
+        EXPECT_TRUE(held || !c.moved);
+        boxes.clear();
+        openPage();
+        QTest::qWait(20);
+        close(blocker);
+        qputenv("QRT5150_TFTP_PORT", QByteArray::number(tftpPort));
+        ASSERT_EQ(boxes.count(), 1) << port;
+        const QString text = boxes.lastText();
+        EXPECT_TRUE(text.startsWith("TFTP Service Init Error:(VrTFTP) Fail to open socket!")) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("UDP port %1").arg(port))) << text.toStdString();
+        EXPECT_EQ(text.contains("port 69"), !c.moved) << text.toStdString();
+        EXPECT_TRUE(text.contains(c.advice)) << text.toStdString();
+        EXPECT_FALSE(page->isVisible());
+    }
     // Nothing else is closed: a new page opens once the port is free.
     boxes.clear();
     openPage();
