@@ -8,8 +8,10 @@
 
 namespace {
 
+// A device in its router operation reports 5: the LAN and DHCP pages apply
+// their router rules at that entry's position.
 const VrOptionNumDef kApModeDef[] = {
-    {1, "Access Point"}, {2, "WDS with AP"}, {3, "WDS"}, {4, "Wireless Client"}, {0, nullptr}};
+    {1, "Access Point"}, {2, "WDS with AP"}, {3, "WDS"}, {4, "Wireless Client"}, {5, "Router"}, {0, nullptr}};
 const VrOptionNumDef kVlanApModeDef[] = {
     {1, "Access Point"}, {2, "WDS With AP"}, {3, "WDS"}, {4, "Wireless Client"}, {0, nullptr}};
 const VrOptionNumDef kIpTypeDef[] = {{1, "Static (Manual)"}, {2, "Dynamic (DHCP)"}, {0, nullptr}};

@@ -138,6 +138,29 @@ TEST_F(DhcpPage, WirelessClientFixesBothSwitchesAtDisable)
     EXPECT_FALSE(edit("ED_StaticAssignIP")->isEnabled());
 }
 
+// A router hands out its own WINS and DNS: the fields stay locked, and an unset one shows empty.
+TEST_F(DhcpPage, RouterLocksWinsAndDns)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_TRUE(client->setInt(kApMode, 5).ok());
+    ASSERT_TRUE(client->setIp(kDns, "192.168.0.53").ok());
+    openAndWait();
+    enableServer();
+    EXPECT_TRUE(edit("Ed_IPAF")->isEnabled());
+    EXPECT_FALSE(edit("Ed_Wins")->isEnabled());
+    EXPECT_FALSE(edit("Ed_DNS")->isEnabled());
+    EXPECT_EQ(edit("Ed_Wins")->text(), ""); // read as 0.0.0.0
+    EXPECT_EQ(edit("Ed_DNS")->text(), "192.168.0.53");
+    type("Ed_Gateway", "192.168.0.1");
+    click("Bt_Apply");
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_EQ(result("StatusBar1"), "Setting Success!");
+    EXPECT_EQ(number(kServer), 1);
+    EXPECT_EQ(address(kDns), "192.168.0.53");
+    EXPECT_EQ(address(kWins), "0.0.0.0");
+    EXPECT_EQ(number(kApMode), 5);
+}
+
 TEST_F(DhcpPage, DuplicateMacIsRefusedWhenAddingButTheLeaseCanBeEdited)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());

@@ -9,6 +9,9 @@ const std::string kIpType = P + "2.2.1.1.1.1.3.1";
 const std::string kLanIp = P + "2.2.1.1.1.1.7.1";
 const std::string kLanMask = P + "2.2.1.1.1.1.8.1";
 const std::string kLanGateway = P + "2.2.1.1.1.1.9.1";
+const std::string kWanIp = P + "2.2.1.1.1.1.7.2";
+const std::string kWanMask = P + "2.2.1.1.1.1.8.2";
+const std::string kApMode = P + "2.1.3.2.1.1.18.1";
 
 class LanPage : public PageTest<TFM_LanCfg>
 {
@@ -105,6 +108,33 @@ TEST_F(LanPage, ARefusedWriteIsReportedAndChangesNothing)
     EXPECT_EQ(setsOf(kLanIp), 0);
     EXPECT_NE(address(kLanIp), "10.9.9.9");
     EXPECT_TRUE(find<QPushButton>("BT_LanCfgOk")->isEnabled());
+}
+
+// A router (mode 5) keeps its LAN out of the WAN's network and chooses its IP source itself.
+TEST_F(LanPage, RouterRefusesALanAddressInTheWanNetwork)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_TRUE(client->setInt(kApMode, 5).ok());
+    ASSERT_TRUE(client->setIp(kWanIp, "10.20.30.2").ok());
+    ASSERT_TRUE(client->setIp(kWanMask, "255.255.255.0").ok());
+    const int before = allSets();
+    openPage();
+    EXPECT_FALSE(combo("CB_IPFrom")->isEnabled());
+    type("ED_IpAddr", "10.20.30.40");
+    type("ED_SubMask", "255.255.255.0");
+    click("BT_LanCfgOk");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), "The LAN IP address and WAN IP address should  not be the same network! ");
+    EXPECT_EQ(boxes.calls()[0].caption, "Warning");
+    EXPECT_EQ(allSets(), before);
+    EXPECT_NE(address(kLanIp), "10.20.30.40");
+
+    type("ED_IpAddr", "10.20.31.40");
+    click("BT_LanCfgOk");
+    EXPECT_EQ(boxes.count(), 1);
+    EXPECT_EQ(result("StatusBar"), "Set OK!");
+    EXPECT_EQ(address(kLanIp), "10.20.31.40");
+    EXPECT_EQ(number(kApMode), 5);
 }
 
 } // namespace
