@@ -184,7 +184,12 @@ bool RouterList::SelectFree()
 
 bool RouterList::SelectVisible(int visiblePosition)
 {
-    return SelectRow(TableRowOf(visiblePosition));
+    const int row = TableRowOf(visiblePosition);
+    // An edit belongs to the rule it was started on; once another rule (or
+    // none) is picked, a write must not land on the edited row.
+    if (row != m_editRow)
+        LeaveEditMode();
+    return SelectRow(row);
 }
 
 bool RouterList::EnterEditMode()

@@ -77,6 +77,8 @@ public:
     // is where a new entry goes; false when every row is in use.
     bool SelectRow(int row);
     bool SelectFree();
+    // The rule picked in the visible list; picking any other than the edited
+    // rule leaves edit mode.
     bool SelectVisible(int visiblePosition);
 
     // Edit mode: the rule picked in the visible list is shown in the controls

@@ -81,6 +81,30 @@ TEST_F(FirewallPage, RuleIsWrittenAndListedWithItsRanges)
     EXPECT_EQ(list("LV_UserFireRules")->topLevelItem(1)->text(7), "");
 }
 
+// Picking another rule after Edit ends the edit: the add that follows must
+// not put the picked rule over the one Edit was pressed for.
+TEST_F(FirewallPage, PickingAnotherRuleAfterEditLeavesTheEditedRuleAlone)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openPage();
+    for (const char *name : {"one", "two"}) {
+        fillRule(name, "LAN", "192.168.1.10", "192.168.1.20", "WAN", "10.0.0.1", "10.0.0.9");
+        click("Bt_Add");
+    }
+    ASSERT_EQ(column("LV_UserFireRules", 0), (QStringList{"one", "two"}));
+    pick("LV_UserFireRules", 0);
+    click("Bt_Edit");
+    pick("LV_UserFireRules", 1);
+    EXPECT_EQ(edit("Edt_Name")->text(), "two");
+    type("Edt_Name", "three");
+    click("Bt_Add");
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_EQ(text(cell(2, 1)), "one");
+    EXPECT_EQ(text(cell(2, 2)), "two");
+    EXPECT_EQ(text(cell(2, 3)), "three");
+    EXPECT_EQ(column("LV_UserFireRules", 0), (QStringList{"one", "two", "three"}));
+}
+
 TEST_F(FirewallPage, SameInterfaceIsRefusedBeforeTheDestinationIsChecked)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());

@@ -116,6 +116,28 @@ TEST_F(PortForwardingPage, EditWritesTheRuleBackToItsRow)
     EXPECT_EQ(column("LV_UserPortFwdRule", 0), (QStringList{"ssh", "ftps"}));
 }
 
+// Picking another rule after Edit ends the edit: the add that follows must
+// not put the picked rule over the one Edit was pressed for.
+TEST_F(PortForwardingPage, PickingAnotherRuleAfterEditLeavesTheEditedRuleAlone)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_NO_FATAL_FAILURE(putRule(1, "ssh"));
+    ASSERT_NO_FATAL_FAILURE(putRule(2, "ftp"));
+    openPage();
+    pick("LV_UserPortFwdRule", 0);
+    click("Bt_Edit");
+    pick("LV_UserPortFwdRule", 1);
+    EXPECT_EQ(edit("Edt_Name")->text(), "ftp");
+    type("Edt_Name", "ftp2");
+    click("Bt_Add");
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_EQ(text(cell(2, 1)), "ssh");
+    EXPECT_EQ(address(cell(3, 1)), "192.168.1.11");
+    EXPECT_EQ(text(cell(2, 2)), "ftp");
+    EXPECT_EQ(text(cell(2, 3)), "ftp2");
+    EXPECT_EQ(column("LV_UserPortFwdRule", 0), (QStringList{"ssh", "ftp", "ftp2"}));
+}
+
 TEST_F(PortForwardingPage, RefusedInputWritesNothing)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());
