@@ -49,7 +49,8 @@ TFM_FirewallDMZ::TFM_FirewallDMZ(QWidget *parent) : QDialog(parent), ui(new Ui::
     table->BindFormat(FwPortEnd, QStringLiteral("%s"), {ui->Edt_PortRangeEnd});
     m_list->IsUsed = [](const QStringList &row) { return !row[FwSourceEnd].isEmpty() && row[FwSourceEnd] != kZero; };
     m_list->Texts = [](const QStringList &row) {
-        const bool ports = row[FwPortStart] != QLatin1String("0") && row[FwPortEnd] != QLatin1String("0");
+        // Rules without ports carry 0~0; a range starting at port 0 is a real one.
+        const bool ports = row[FwPortStart] != QLatin1String("0") || row[FwPortEnd] != QLatin1String("0");
         return QStringList{row[FwName],
                            row[FwSourceInterface],
                            RangeText(row[FwSourceStart], row[FwSourceEnd]),

@@ -81,6 +81,23 @@ TEST_F(FirewallPage, RuleIsWrittenAndListedWithItsRanges)
     EXPECT_EQ(list("LV_UserFireRules")->topLevelItem(1)->text(7), "");
 }
 
+// A range from port 0 is taken; the list shows what the device now holds.
+TEST_F(FirewallPage, ARangeFromPortZeroIsListedAsWritten)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openPage();
+    fillRule("low", "LAN", "192.168.1.10", "192.168.1.20", "WAN", "10.0.0.1", "10.0.0.9");
+    choose("CB_Protocol", "TCP");
+    type("Edt_PortRangeStart", "0");
+    type("Edt_PortRangeEnd", "80");
+    click("Bt_Add");
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_EQ(number(cell(11, 1)), 0);
+    EXPECT_EQ(number(cell(12, 1)), 80);
+    ASSERT_EQ(list("LV_UserFireRules")->topLevelItemCount(), 1);
+    EXPECT_EQ(list("LV_UserFireRules")->topLevelItem(0)->text(7), "0~80");
+}
+
 // Picking another rule after Edit ends the edit: the add that follows must
 // not put the picked rule over the one Edit was pressed for.
 TEST_F(FirewallPage, PickingAnotherRuleAfterEditLeavesTheEditedRuleAlone)
