@@ -346,6 +346,12 @@ void TFM_Scheduling::Add()
         result(QStringLiteral("No free schedule entry!"));
         return;
     }
+    // A rule is added to be used: scheduling is switched on with it (the
+    // reload reads the switch back), and the rule becomes the only active one.
+    if (!Apply(m_status) || !disableNodeStates()) {
+        result(ExchangePanel(ui->StatusBar1)->text());
+        return;
+    }
     ui->Ed_day->setText(QString::number(DayMask(days)));
     QList<int> columns{ScName, ScDay, ScAllDay, ScWireless, ScNodeState};
     if (!allDay) {

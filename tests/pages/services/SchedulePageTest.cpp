@@ -70,6 +70,34 @@ TEST_F(SchedulePage, ARuleFromSevenFiveIsWrittenWithLeadingZerosAndListedByItsDa
     expectFits();
 }
 
+// A rule added with scheduling just switched on keeps it on (on the device
+// and on the page, so the next Save does not switch it off) and becomes the
+// only active rule.
+TEST_F(SchedulePage, AddSwitchesSchedulingOnAndMakesTheNewRuleTheOnlyActiveOne)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    seedRule(1, "a", 127, true);
+    openAndWait();
+    enableScheduling();
+    type("Ed_ScheduleName", "b");
+    check("CheckBox_Mon", true);
+    check("CheckBox_AllDay", true);
+    click("Btn_Add");
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    waitIdle();
+    EXPECT_EQ(number(kStatus), 1);
+    EXPECT_TRUE(find<QCheckBox>("CheckBox_SchEnable")->isChecked());
+    EXPECT_TRUE(edit("Ed_ScheduleName")->isEnabled());
+    EXPECT_EQ(number(cell(9, 1)), 0);
+    EXPECT_EQ(number(cell(9, 2)), 1);
+    ASSERT_EQ(column("User_ListView", 0), QStringList({"a", "b"}));
+    EXPECT_EQ(list("User_ListView")->topLevelItem(0)->data(0, Qt::UserRole + 1).toInt(), 0);
+    EXPECT_EQ(list("User_ListView")->topLevelItem(1)->data(0, Qt::UserRole + 1).toInt(), 1);
+    click("Btn_Apply");
+    waitIdle();
+    EXPECT_EQ(number(kStatus), 1);
+}
+
 TEST_F(SchedulePage, HourTwentyFourAndMinuteSixtyPassButHourTwentyFiveAndJunkDoNot)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());
