@@ -5,6 +5,21 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+void VrReportListLook(QTreeWidget *view)
+{
+    // The selected row stays marked while the user works in the bound controls.
+    QPalette palette = view->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    view->setPalette(palette);
+    // An item rule with borders takes the drawing of the item over from the
+    // style, selection included: without a rule of its own the selected row
+    // is drawn in the highlighted-text colour on no background, i.e. blank.
+    view->setStyleSheet(QStringLiteral(
+        "QTreeView::item { border-right: 1px solid palette(mid); border-bottom: 1px solid palette(mid); }"
+        "QTreeView::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
+}
+
 VrListViewBinding::VrListViewBinding(VrSNMPVarList &list) : m_list(list) {}
 
 void VrListViewBinding::Attach(QTreeWidget *view)
@@ -17,13 +32,7 @@ void VrListViewBinding::Attach(QTreeWidget *view)
     view->setItemsExpandable(false);
     view->setUniformRowHeights(true);
     view->setAllColumnsShowFocus(true);
-    // The selected row stays marked while the user works in the bound controls.
-    QPalette palette = view->palette();
-    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
-        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-    view->setPalette(palette);
-    view->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid palette(mid); border-bottom: 1px solid palette(mid); }"));
+    VrReportListLook(view);
 }
 
 std::vector<int> VrListViewBinding::ColumnItems() const

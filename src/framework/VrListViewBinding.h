@@ -6,6 +6,10 @@
 #include <QTreeWidget>
 class VrSNMPVarList;
 
+// The look of every report-style list: grid lines between the cells, and the
+// selected row drawn in the highlight colours, with or without the focus.
+void VrReportListLook(QTreeWidget *view);
+
 // Shows the rows of a table list in a report-style tree widget: one column
 // per item, the leading group first (hidden columns), then the data columns,
 // each captioned with its item's name; and copies a row back into the items.

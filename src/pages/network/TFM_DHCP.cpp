@@ -7,6 +7,7 @@
 #include "ui_TFM_DHCP.h"
 
 #include "New_req2Edit.h"
+#include "VrListViewBinding.h"
 #include "VrMessageBox.h"
 #include "VrSNMPError.h"
 #include "VrStatusBar.h"
@@ -145,8 +146,7 @@ void TFM_DHCP::bind()
         for (size_t c = 0; c < columns.size(); ++c)
             view->setColumnWidth(int(c), columns[c]);
     }
-    ui->User_ListView->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid palette(mid); border-bottom: 1px solid palette(mid); }"));
+    VrReportListLook(ui->User_ListView);
 
     // Binding an edit to a format lifts its length limit.
     for (QLineEdit *edit : {ui->Ed_IPAF, ui->Ed_SubMask, ui->Ed_Gateway, ui->Ed_Wins, ui->Ed_DNS, ui->ED_StaticAssignIP,

@@ -6,6 +6,7 @@
 #include "TFM_Scheduling.h" // logging category
 #include "ui_TFM_QosSetting.h"
 
+#include "VrListViewBinding.h"
 #include "VrMessageBox.h"
 #include "VrSNMPError.h"
 #include "VrSNMPObjectTable.h"
@@ -94,8 +95,7 @@ void TFM_QosSetting::bind()
     view->setRootIsDecorated(false);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid palette(mid); border-bottom: 1px solid palette(mid); }"));
+    VrReportListLook(view);
     const int widths[] = {110, 110, 170, 170, 120};
     for (int c = 0; c < 5; ++c)
         view->setColumnWidth(c, widths[c]);

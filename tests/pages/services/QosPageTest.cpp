@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QHeaderView>
+#include <QImage>
 
 namespace {
 
@@ -216,6 +218,30 @@ TEST_F(QosPage, EditingAndDeletingARule)
     waitIdle();
     EXPECT_EQ(text(cell(3, 1)), "");
     EXPECT_EQ(column("LV_QosRulesUser", 0), QStringList{"b"});
+}
+
+// The selected rule must stay readable: its text drawn in a colour that
+// stands out from the row's background, as the user sees it on screen.
+TEST_F(QosPage, TheSelectedRuleIsDrawnReadably)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    enableQos();
+    seedRule(1, "voip");
+    openAndWait();
+    clickRow("LV_QosRulesUser", 0);
+    QTreeWidget *view = list("LV_QosRulesUser");
+    QTreeWidgetItem *rule = view->topLevelItem(0);
+    ASSERT_TRUE(rule->isSelected());
+    const QImage shot = view->viewport()->grab().toImage();
+    const QRect row = view->visualItemRect(rule);
+    const int left = view->header()->sectionViewportPosition(2);
+    const QRect cell(left + 3, row.top() + 2, view->header()->sectionSize(2) - 6, row.height() - 4);
+    const int background = shot.pixelColor(cell.topLeft()).lightness();
+    int inked = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            inked += std::abs(shot.pixelColor(x, y).lightness() - background) > 80;
+    EXPECT_GT(inked, 20) << rule->text(2).toStdString();
 }
 
 TEST_F(QosPage, AWirelessClientCannotSwitchQos)
