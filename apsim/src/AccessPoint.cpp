@@ -1,8 +1,10 @@
 #include "AccessPoint.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cctype>
 #include <cstdint>
+#include <cmath>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -90,21 +92,24 @@ void AccessPoint::registerClockAndCounters()
         {"dot11ReceivedDecryptionErrorCount", 1, false}, {"dot11ReceivedMICErrorCount", 1, false},
         {"dot11ReceivedPHYErrorCount", 2, false}};
     // Before the first clear the byte counters carry the traffic of a device
-    // up for a while, past 2^31; a cleared counter stays at zero for a second.
+    // up for a while, past 2^31 (or, with wrapAfterSeconds, every counter is
+    // that far short of 2^32); a cleared counter stays at zero for a second.
     // The device keeps 32-bit counters and sends them as INTEGER, so large
     // ones arrive negative, as from the real device.
-    for (const Counter &c : counters)
-        m_device.setDynamic(c.name, [this, c, elapsed] {
+    for (int k = 0; k < int(std::size(counters)); ++k) {
+        const Counter &c = counters[k];
+        const bool bytes = std::string(c.name).find("Bytes") != std::string::npos;
+        const double start = m_settings.wrapAfterSeconds >= 0
+            ? 4294967296.0 - m_traffic.total(k, double(c.perSecond), m_settings.wrapAfterSeconds)
+            : bytes ? 3000000000.0 + m_settings.seed * 1000.0 : 0.0;
+        m_device.setDynamic(c.name, [this, c, k, start, elapsed] {
             const bool cleared = c.dot3 ? m_dot3ClearedOnce : m_dot11ClearedOnce;
-            const long ms = elapsed(c.dot3 ? m_dot3Cleared : m_dot11Cleared);
-            const bool bytes = std::string(c.name).find("Bytes") != std::string::npos;
-            long long total = 0;
-            if (cleared)
-                total = std::max(0L, ms - 1000) * c.perSecond / 1000;
-            else
-                total = (bytes ? 3000000000LL + m_settings.seed * 1000LL : 0) + ms * c.perSecond / 1000;
-            return number(static_cast<int32_t>(static_cast<uint32_t>(total)));
+            const double seconds = double(elapsed(c.dot3 ? m_dot3Cleared : m_dot11Cleared)) / 1000.0;
+            const double total = cleared ? m_traffic.total(k, double(c.perSecond), seconds - 1.0)
+                                         : start + m_traffic.total(k, double(c.perSecond), seconds);
+            return number(static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(std::floor(total)))));
         });
+    }
     m_device.setDynamic("deviceInformationCpuUtilization", [this, elapsed] { return number(5 + elapsed(m_boot) / 1000 % 11); });
     m_device.setDynamic("deviceInformationMemoryUtilization", [] { return number(42); });
     m_device.setDynamic("dot11Frequency", [this] { return text(m_device.value("dot11Band").number ? "5" : "2.4"); });

@@ -2,6 +2,7 @@
 // The simulated device behind the object store: what its triggers, commands
 // and transfers do, its counters, clock and log, restarts and the state file.
 #include "Device.h"
+#include "Traffic.h"
 
 #include <chrono>
 #include <cstdint>
@@ -22,6 +23,8 @@ struct DeviceSettings {
     int tftpPort = 69;
     int tftpTimeoutMs = 1000;
     std::string statePath; // empty: nothing is saved
+    double trafficRate = 1.0; // pace of the traffic and the signals; 0 holds them still
+    int wrapAfterSeconds = -1; // >= 0: counters wrap 2^32 that long after the start
 };
 
 class AccessPoint
@@ -68,6 +71,7 @@ private:
     void primarySsidRow();
     void fillSurvey(const std::string &column, unsigned salt);
     void spoilStationRows(const std::string &column);
+    void moveSignals(const std::string &column);
     void fillPortList();
     int upgradeFirmware();
     int restoreConfiguration();
@@ -75,6 +79,7 @@ private:
 
     Device m_device;
     DeviceSettings m_settings;
+    Traffic m_traffic{m_settings.seed, m_settings.trafficRate};
     Clock::time_point m_boot = Clock::now();
     Clock::time_point m_dot3Cleared = Clock::now();
     Clock::time_point m_dot11Cleared = Clock::now();

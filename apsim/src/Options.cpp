@@ -40,6 +40,10 @@ and log transfers.
   --mute-file FILE          answer nothing while FILE exists
   --restart-after-sets N    restart (as deviceRestart does) right after answering
                             the Nth accepted set request
+  --traffic-rate FACTOR     pace of the traffic counters and the stations'
+                            signals, 0..1000 (default 1; 0 holds them still)
+  --wrap-after SECONDS      the counters start that many seconds of traffic
+                            short of the 32-bit wrap (until their first clear)
   -v, --verbose             log each request (operation, OID, status) to stderr
   -h, --help                show this text
 
@@ -185,6 +189,17 @@ ParseResult parseOptions(int argc, char **argv, Options &o, std::string &error)
          }},
         {"--mute-file", [&](const std::string &v) { o.muteFile = v; return true; }},
         {"--restart-after-sets", number("--restart-after-sets", 0, 1000000, [&](long v) { o.restartAfterSets = static_cast<int>(v); })},
+        {"--traffic-rate", [&](const std::string &v) {
+             char *end = nullptr;
+             const double rate = std::strtod(v.c_str(), &end);
+             if (v.empty() || *end != '\0' || !(rate >= 0 && rate <= 1000)) {
+                 error = "--traffic-rate needs a factor from 0 to 1000";
+                 return false;
+             }
+             o.trafficRate = rate;
+             return true;
+         }},
+        {"--wrap-after", number("--wrap-after", 0, 86400, [&](long v) { o.wrapAfterSeconds = static_cast<int>(v); })},
     };
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];

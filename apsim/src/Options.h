@@ -36,6 +36,8 @@ struct Options {
     int lanPrefix = -1;       // -1: follows the address
     std::string muteFile;
     int restartAfterSets = 0; // 0: never; N: restart after the Nth accepted set request
+    double trafficRate = 1.0;  // pace of the counters and signals; 0: still
+    int wrapAfterSeconds = -1; // >= 0: counters start that many seconds short of 2^32
     bool verbose = false;
 };
 

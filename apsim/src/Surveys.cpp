@@ -157,6 +157,20 @@ void AccessPoint::spoilStationRows(const std::string &column)
     }
 }
 
+// The stations' signals drift with time around the values of the seed, so a
+// page that collects the table again sees them move.
+void AccessPoint::moveSignals(const std::string &column)
+{
+    const bool clients = column == "dot11ClientMacAddress";
+    if (!clients && column != "dot11WdsMacAddress")
+        return;
+    const char *rssi = clients ? "dot11ClientRssi" : "dot11WdsRssi";
+    const double seconds = double(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_boot).count()) / 1000.0;
+    const int used = std::min(m_settings.stations, m_device.tableOf(column)->layout.capacity - FreeRows);
+    for (int row = 1; row <= used; ++row)
+        m_device.setValue(rssi, Value{m_traffic.signal(m_device.value(rssi, row).number, row, seconds), {}}, row);
+}
+
 void AccessPoint::registerSurveys()
 {
     // The device remembers the class given to an access point (by BSSID):
@@ -169,6 +183,7 @@ void AccessPoint::registerSurveys()
         m_device.setAction(trigger, [this, column, trigger, remembered, salt = ++salt](const Value &v, int) {
             if (v.number == 1) {
                 fillSurvey(column, salt);
+                moveSignals(column);
                 if (m_settings.oddRows)
                     spoilStationRows(column);
                 if (column == "dot11RogueApSurveyBssid") {

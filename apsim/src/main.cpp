@@ -48,6 +48,8 @@ int main(int argc, char **argv)
     settings.tftpPort = options.tftpPort;
     settings.tftpTimeoutMs = options.tftpTimeoutMs;
     settings.statePath = options.statePath;
+    settings.trafficRate = options.trafficRate;
+    settings.wrapAfterSeconds = options.wrapAfterSeconds;
 
     try {
         AccessPoint ap(loadInventory(embeddedInventory, embeddedDeviceData), settings);
