@@ -3,6 +3,7 @@
 #include "ui_TClientInformation.h"
 
 #include "Exchange.h"
+#include "LiveChart.h"
 #include "StationList.h"
 #include "StationTables.h"
 #include "TableRows.h"
@@ -39,6 +40,11 @@ TClientInformation::TClientInformation(QWidget *parent) : QDialog(parent), ui(ne
         view->setColumnWidth(c, widths[c]);
     view->setColumnHidden(0, true);
     detect();
+    m_signals = new SignalChart(this, kClientTriggerVars, kClientTableVars, {ClientMac, ClientRssi, false},
+                                QStringLiteral("client-signal"), [this] { return m_busy; });
+    m_signals->PlaceUnder(view);
+    connect(view, &QTreeWidget::currentItemChanged, m_signals,
+            [this](QTreeWidgetItem *row) { m_signals->ShowOnly(row ? row->text(2) : QString()); });
 }
 
 TClientInformation::~TClientInformation() = default;
@@ -96,6 +102,8 @@ void TClientInformation::walked(const VrSNMPError &result)
     setBusy(false);
     ui->StatusBar1->setSimpleText(result.Code == 0 ? VrSNMPMessage(0) : result.Message);
     showStations();
+    if (result.Code == 0)
+        m_signals->AddRows(m_clients->Rows());
     qCInfo(lcStations) << "client table:" << m_clients->Rows().size() << "rows, code" << result.Code;
 }
 

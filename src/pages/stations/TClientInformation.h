@@ -6,6 +6,7 @@
 namespace Ui {
 class TClientInformation;
 }
+class SignalChart;
 class TableRows;
 class VrSNMPRequest2Edits;
 struct VrSNMPError;
@@ -41,6 +42,7 @@ private:
     VrSNMPRequest2Edits *m_band = nullptr;
     TableRows *m_clients = nullptr;
     bool m_busy = false;
+    SignalChart *m_signals = nullptr;
 };
 
 // The open client information page, or null.

@@ -3,6 +3,7 @@
 #include "ui_TFM_StatWLAN.h"
 
 #include "Exchange.h"
+#include "LiveChart.h"
 #include "StationList.h"
 #include "StationTables.h"
 #include "VrSNMPRequest2Edits.h"
@@ -40,6 +41,13 @@ TFM_StatWLAN::TFM_StatWLAN(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_St
     setButtons(true);
     ui->StatusBar1->setSimpleText(readCounters() ? QStringLiteral("Wlan Info Get OK!")
                                                  : QStringLiteral("Wlan Info Get Error!"));
+    m_chart = new TrafficChart(this, kWlanCounterVars, QStringLiteral("wlan-traffic"),
+                               {{QStringLiteral("Sent packets/s"), {0}},
+                                {QStringLiteral("Received packets/s"), {4}},
+                                {QStringLiteral("Errors/s"), {2, 6, 7, 8, 9, 10}},
+                                {QStringLiteral("Sent bytes/s"), {1}, true},
+                                {QStringLiteral("Received bytes/s"), {5}, true}});
+    m_chart->PlaceBeside({ui->GB_Transmitted, ui->GB_Received});
 }
 
 TFM_StatWLAN::~TFM_StatWLAN() = default;
@@ -75,6 +83,7 @@ void TFM_StatWLAN::Clear()
         setButtons(true);
         return;
     }
+    m_chart->CountersCleared();
     m_settle->start(VrScaledMs(kSettleMs));
 }
 

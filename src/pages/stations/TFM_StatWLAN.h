@@ -9,6 +9,7 @@ class TFM_StatWLAN;
 }
 class QLineEdit;
 class QTimer;
+class TrafficChart;
 class VrSNMPRequest2Edits;
 
 // Status > Stats > WLAN: the traffic counters of the wireless interface,
@@ -34,6 +35,7 @@ private:
     VrSNMPRequest2Edits *m_clear = nullptr;
     QList<QLineEdit *> m_edits; // in the order of the counter objects
     QTimer *m_settle = nullptr; // the device's counters settle after a clear
+    TrafficChart *m_chart = nullptr;
     QString m_error;
 };
 

@@ -3,6 +3,7 @@
 #include "ui_TFM_Static.h"
 
 #include "Exchange.h"
+#include "LiveChart.h"
 #include "StationList.h"
 #include "StationTables.h"
 #include "VrSNMPRequest2Edits.h"
@@ -26,6 +27,13 @@ TFM_Static::TFM_Static(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_Static
     ReportTo(this, ui->StatusBar1);
     ui->StatusBar1->setSimpleText(readCounters() ? QStringLiteral("Ethernet Info Get OK!")
                                                  : QStringLiteral("Ethernet Info Get Error!"));
+    m_chart = new TrafficChart(this, kEthernetCounterVars, QStringLiteral("ethernet-traffic"),
+                               {{QStringLiteral("Sent packets/s"), {0}},
+                                {QStringLiteral("Received packets/s"), {3}},
+                                {QStringLiteral("Errors/s"), {2, 5}},
+                                {QStringLiteral("Sent bytes/s"), {1}, true},
+                                {QStringLiteral("Received bytes/s"), {4}, true}});
+    m_chart->PlaceBeside({ui->GB_Transmitted, ui->GB_Received});
 }
 
 TFM_Static::~TFM_Static() = default;
@@ -59,6 +67,7 @@ void TFM_Static::Clear()
         ui->StatusBar1->setSimpleText(cleared.error);
         return;
     }
+    m_chart->CountersCleared();
     Refresh();
     ui->StatusBar1->setSimpleText(QStringLiteral("Clear Ethernet Info is OK!"));
 }

@@ -8,6 +8,7 @@ namespace Ui {
 class TFM_Static;
 }
 class QLineEdit;
+class TrafficChart;
 class VrSNMPRequest2Edits;
 
 // Status > Stats > Ethernet: the traffic counters of the wired interface,
@@ -30,6 +31,7 @@ private:
     VrSNMPRequest2Edits *m_counters = nullptr;
     VrSNMPRequest2Edits *m_clear = nullptr;
     QList<QLineEdit *> m_edits; // in the order of the counter objects
+    TrafficChart *m_chart = nullptr;
 };
 
 // The open Ethernet statistics page, or null.

@@ -3,6 +3,7 @@
 #include "ui_TFM_WDSInfo.h"
 
 #include "Exchange.h"
+#include "LiveChart.h"
 #include "StationList.h"
 #include "StationTables.h"
 #include "TableRows.h"
@@ -45,6 +46,11 @@ TFM_WDSInfo::TFM_WDSInfo(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_WDSI
     m_peers->OnLoadDone = [this](VrSNMPRequest2Controls *, const VrSNMPError &r) { walked(r); };
     ReportTo(this, ui->StatusBar1);
     detect();
+    m_signals = new SignalChart(this, kWdsTriggerVars, kWdsTableVars, {WdsMac, WdsRssi, true},
+                                QStringLiteral("wds-signal"), [this] { return m_busy; });
+    m_signals->PlaceUnder(ui->WDS_ClientListView);
+    connect(ui->WDS_ClientListView, &QTreeWidget::currentItemChanged, m_signals,
+            [this](QTreeWidgetItem *row) { m_signals->ShowOnly(row ? row->text(1) : QString()); });
 }
 
 TFM_WDSInfo::~TFM_WDSInfo() = default;
@@ -106,6 +112,8 @@ void TFM_WDSInfo::walked(const VrSNMPError &result)
 {
     setBusy(false);
     ui->StatusBar1->setSimpleText(result.Code == 0 ? VrSNMPMessage(0) : result.Message);
+    if (result.Code == 0)
+        m_signals->AddRows(m_peers->Rows());
     const bool encrypted = m_encryption->Request.VarList.Item(0).value == QLatin1String("Enable");
     QTreeWidget *view = ui->WDS_ClientListView;
     view->clear();

@@ -6,6 +6,7 @@
 namespace Ui {
 class TFM_WDSInfo;
 }
+class SignalChart;
 class TableRows;
 class VrSNMPRequest2Edits;
 struct VrSNMPError;
@@ -41,6 +42,7 @@ private:
     VrSNMPRequest2Edits *m_trigger = nullptr;
     TableRows *m_peers = nullptr;
     bool m_busy = false;
+    SignalChart *m_signals = nullptr;
 };
 
 // The open WDS information page, or null.
