@@ -16,7 +16,6 @@
 #include <QSaveFile>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
-#include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
@@ -32,6 +31,8 @@ template <class Binder>
 Binder *sampler(QWidget *chart, const VrSNMPVarDef *table, int kind, const QString &what)
 {
     auto *binder = MakeBinder<Binder>(chart, table, kind, kSampleTimeout, what, true);
+    // Under a strong time scale, still time enough for a busy machine.
+    binder->Request.Timeout = std::max(10u, binder->Request.Timeout);
     binder->Request.Retries = 0;
     return binder;
 }
@@ -54,11 +55,15 @@ LiveChart::LiveChart(QWidget *page, const QString &title, const QString &fileSte
     m_chart->setTitle(title);
     m_chart->setMargins(QMargins(2, 2, 2, 2));
     m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_time = new QDateTimeAxis;
-    m_time->setFormat(QStringLiteral("HH:mm:ss"));
-    m_time->setTickCount(5);
+    QFont small = m_chart->legend()->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_chart->legend()->setFont(small);
+    m_time = new QValueAxis;
+    m_time->setTitleText(QStringLiteral("minutes"));
+    m_time->setRange(-double(kWindowMs) / 60000, 0);
+    m_time->setTickCount(6);
+    m_time->setLabelFormat(QStringLiteral("%.0f"));
     m_chart->addAxis(m_time, Qt::AlignBottom);
-    ShowTimeRange(WallNow());
 
     m_view = new QChartView(m_chart, this);
     m_view->setRenderHint(QPainter::Antialiasing);
@@ -196,17 +201,16 @@ void LiveChart::ShowRuns(std::vector<QLineSeries *> &pool, const QString &name, 
         pool[i]->replace(i < runs.size() ? runs[i] : QList<QPointF>());
 }
 
-void LiveChart::ShowTimeRange(qint64 newestWallMs)
+double LiveChart::MinutesBefore(qint64 wallMs, qint64 newestWallMs) const
 {
-    m_time->setRange(QDateTime::fromMSecsSinceEpoch(newestWallMs - m_windowMs),
-                     QDateTime::fromMSecsSinceEpoch(newestWallMs));
+    return double(wallMs - newestWallMs) / double(m_windowMs) * double(kWindowMs) / 60000.0;
 }
 
 // ---- TrafficChart -----------------------------------------------------------
 
 TrafficChart::TrafficChart(QWidget *page, const VrSNMPVarDef *counters, const QString &fileStem,
                            std::vector<TrafficLine> lines)
-    : LiveChart(page, QStringLiteral("Traffic"), fileStem), m_series(0, WindowMs()), m_lines(std::move(lines))
+    : LiveChart(page, QStringLiteral("Traffic over the last 10 minutes"), fileStem), m_series(0, WindowMs()), m_lines(std::move(lines))
 {
     setObjectName(QStringLiteral("TrafficChart"));
     m_reader = sampler<VrSNMPRequest2Edits>(this, counters, VrListInstance, QStringLiteral("Traffic chart"));
@@ -219,7 +223,7 @@ TrafficChart::TrafficChart(QWidget *page, const VrSNMPVarDef *counters, const QS
     m_packets->setTitleText(QStringLiteral("packets/s"));
     m_packets->setLabelFormat(QStringLiteral("%.0f"));
     m_bytes = new QValueAxis;
-    m_bytes->setTitleText(QStringLiteral("bytes/s"));
+    m_bytes->setTitleText(QStringLiteral("kB/s"));
     m_bytes->setLabelFormat(QStringLiteral("%.0f"));
     m_chart->addAxis(m_packets, Qt::AlignLeft);
     m_chart->addAxis(m_bytes, Qt::AlignRight);
@@ -279,6 +283,7 @@ void TrafficChart::answered(const VrSNMPError &result)
 void TrafficChart::Redraw()
 {
     double packets = 0, bytes = 0;
+    const qint64 newest = m_series.samples().empty() ? 0 : m_series.samples().back().wallMs;
     for (size_t l = 0; l < m_lines.size(); ++l) {
         std::vector<QList<QPointF>> runs(1);
         for (const CounterSample &sample : m_series.samples()) {
@@ -288,15 +293,17 @@ void TrafficChart::Redraw()
                     runs.emplace_back();
                 continue;
             }
-            runs.back().append(QPointF(double(sample.wallMs), *rate));
-            (m_lines[l].bytes ? bytes : packets) = std::max(m_lines[l].bytes ? bytes : packets, *rate);
+            // Bytes in thousands, so that the axis labels stay short.
+            const double shown = m_lines[l].bytes ? *rate / 1000 : *rate;
+            runs.back().append(QPointF(MinutesBefore(sample.wallMs, newest), shown));
+            double &largest = m_lines[l].bytes ? bytes : packets;
+            largest = std::max(largest, shown);
         }
         ShowRuns(m_pools[l], m_lines[l].name, m_pools[l].front()->pen().color(), runs,
                  m_lines[l].bytes ? m_bytes : m_packets);
     }
     fitFromZero(m_packets, packets);
     fitFromZero(m_bytes, bytes);
-    ShowTimeRange(m_series.samples().empty() ? WallNow() : m_series.samples().back().wallMs);
 }
 
 QString TrafficChart::CsvText() const
@@ -308,7 +315,7 @@ QString TrafficChart::CsvText() const
 
 SignalChart::SignalChart(QWidget *page, const VrSNMPVarDef *trigger, const VrSNMPVarDef *table,
                          StationColumns columns, const QString &fileStem, std::function<bool()> pageBusy)
-    : LiveChart(page, QStringLiteral("Signal"), fileStem), m_columns(columns), m_pageBusy(std::move(pageBusy)),
+    : LiveChart(page, QStringLiteral("Signal over the last 10 minutes"), fileStem), m_columns(columns), m_pageBusy(std::move(pageBusy)),
       m_history(WindowMs())
 {
     setObjectName(QStringLiteral("SignalChart"));
@@ -321,6 +328,7 @@ SignalChart::SignalChart(QWidget *page, const VrSNMPVarDef *trigger, const VrSNM
     m_percent->setRange(0, 100);
     m_percent->setLabelFormat(QStringLiteral("%.0f"));
     m_chart->addAxis(m_percent, Qt::AlignLeft);
+    m_chart->legend()->setAlignment(Qt::AlignRight); // a MAC address per line
 }
 
 void SignalChart::AddRows(const std::vector<QStringList> &rows)
@@ -384,15 +392,18 @@ void SignalChart::Redraw()
                                     QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
                                     QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f)};
     const QStringList stations = m_history.stations();
+    const qint64 newest = m_history.samples().empty() ? 0 : m_history.samples().back().wallMs;
     for (const QString &mac : stations) {
         std::vector<QList<QPointF>> runs;
         for (const auto &line : m_history.lines(mac)) {
             runs.emplace_back();
             for (const auto &[wallMs, percent] : line)
-                runs.back().append(QPointF(double(wallMs), percent));
+                runs.back().append(QPointF(MinutesBefore(wallMs, newest), percent));
         }
-        const QColor color = colors[qHash(mac) % std::size(colors)];
-        ShowRuns(m_pools[mac], mac, color, runs, m_percent);
+        // A station keeps the colour it was given when it first appeared.
+        const QColor color = colors[m_pools.size() % std::size(colors)];
+        std::vector<QLineSeries *> &pool = m_pools[mac];
+        ShowRuns(pool, mac, pool.empty() ? color : pool.front()->pen().color(), runs, m_percent);
     }
     for (auto &[mac, pool] : m_pools) {
         if (!stations.contains(mac))
@@ -403,5 +414,4 @@ void SignalChart::Redraw()
                 marker->setVisible(i == 0);
         }
     }
-    ShowTimeRange(m_history.samples().empty() ? WallNow() : m_history.samples().back().wallMs);
 }

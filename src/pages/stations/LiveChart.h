@@ -16,7 +16,6 @@ class QChartView;
 class QLineSeries;
 class QPushButton;
 class QAbstractAxis;
-class QDateTimeAxis;
 class QValueAxis;
 class TableRows;
 class VrSNMPRequest2Edits;
@@ -67,13 +66,15 @@ protected:
     // The lines of one plotted curve, as many series as it has segments.
     void ShowRuns(std::vector<QLineSeries *> &pool, const QString &name, const QColor &color,
                   const std::vector<QList<QPointF>> &runs, QAbstractAxis *y);
-    void ShowTimeRange(qint64 newestWallMs);
+    // Where a reading stands on the time axis: minutes before the newest
+    // reading, in the program's minutes (the window is always ten of them).
+    double MinutesBefore(qint64 wallMs, qint64 newestWallMs) const;
 
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
     QChart *m_chart = nullptr;
-    QDateTimeAxis *m_time = nullptr;
+    QValueAxis *m_time = nullptr;
 
 private:
     void tick();

@@ -42,11 +42,11 @@ TFM_StatWLAN::TFM_StatWLAN(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_St
     ui->StatusBar1->setSimpleText(readCounters() ? QStringLiteral("Wlan Info Get OK!")
                                                  : QStringLiteral("Wlan Info Get Error!"));
     m_chart = new TrafficChart(this, kWlanCounterVars, QStringLiteral("wlan-traffic"),
-                               {{QStringLiteral("Sent packets/s"), {0}},
-                                {QStringLiteral("Received packets/s"), {4}},
-                                {QStringLiteral("Errors/s"), {2, 6, 7, 8, 9, 10}},
-                                {QStringLiteral("Sent bytes/s"), {1}, true},
-                                {QStringLiteral("Received bytes/s"), {5}, true}});
+                               {{QStringLiteral("Sent packets"), {0}},
+                                {QStringLiteral("Received packets"), {4}},
+                                {QStringLiteral("Errors"), {2, 6, 7, 8, 9, 10}},
+                                {QStringLiteral("Sent bytes"), {1}, true},
+                                {QStringLiteral("Received bytes"), {5}, true}});
     m_chart->PlaceBeside({ui->GB_Transmitted, ui->GB_Received});
 }
 

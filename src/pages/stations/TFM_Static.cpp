@@ -28,11 +28,11 @@ TFM_Static::TFM_Static(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_Static
     ui->StatusBar1->setSimpleText(readCounters() ? QStringLiteral("Ethernet Info Get OK!")
                                                  : QStringLiteral("Ethernet Info Get Error!"));
     m_chart = new TrafficChart(this, kEthernetCounterVars, QStringLiteral("ethernet-traffic"),
-                               {{QStringLiteral("Sent packets/s"), {0}},
-                                {QStringLiteral("Received packets/s"), {3}},
-                                {QStringLiteral("Errors/s"), {2, 5}},
-                                {QStringLiteral("Sent bytes/s"), {1}, true},
-                                {QStringLiteral("Received bytes/s"), {4}, true}});
+                               {{QStringLiteral("Sent packets"), {0}},
+                                {QStringLiteral("Received packets"), {3}},
+                                {QStringLiteral("Errors"), {2, 5}},
+                                {QStringLiteral("Sent bytes"), {1}, true},
+                                {QStringLiteral("Received bytes"), {4}, true}});
     m_chart->PlaceBeside({ui->GB_Transmitted, ui->GB_Received});
 }
 

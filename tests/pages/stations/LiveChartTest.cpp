@@ -98,7 +98,7 @@ TEST_F(LiveChartPage, RatesMatchASeparateClientAndTheExportedFile)
         EXPECT_NEAR(kept[first + i].rates[1], theirs, theirs * 0.25) << i;
     }
     // The chart draws what the series holds, and the file holds the same.
-    const auto pieces = runs(chart, "Sent bytes/s");
+    const auto pieces = runs(chart, "Sent bytes");
     ASSERT_EQ(pieces.size(), 1u);
     const QList<QPointF> &points = pieces.front();
     QTemporaryDir dir;
@@ -111,8 +111,11 @@ TEST_F(LiveChartPage, RatesMatchASeparateClientAndTheExportedFile)
     for (int i = 1; i < int(kept.size()); ++i) {
         const QStringList fields = lines[i + 1].split(',');
         EXPECT_EQ(fields[2].toULongLong(), kept[size_t(i)].counters[1]);
-        EXPECT_NEAR(fields[13].toDouble(), points[i - 1].y(), 0.001);
-        EXPECT_EQ(points[i - 1].x(), double(kept[size_t(i)].wallMs));
+        EXPECT_NEAR(fields[13].toDouble(), points[i - 1].y() * 1000, 0.001); // drawn in kB/s
+        EXPECT_LE(points[i - 1].x(), 0.0);
+        if (i > 1) {
+            EXPECT_GT(points[i - 1].x(), points[i - 2].x());
+        }
     }
     EXPECT_EQ(boxes.count(), 0);
 }
@@ -152,7 +155,7 @@ TEST_F(LiveChartPage, ClearStartsANewSegmentWithoutNegativeRates)
             EXPECT_TRUE(rate >= 0 && rate < 1e6) << rate;
     }
     EXPECT_EQ(starts, 2);
-    EXPECT_EQ(runs(chart, "Sent packets/s").size(), 2u);
+    EXPECT_EQ(runs(chart, "Sent packets").size(), 2u);
 }
 
 TEST_F(LiveChartPage, PauseAndClosingStopTheReads)
@@ -168,7 +171,7 @@ TEST_F(LiveChartPage, PauseAndClosingStopTheReads)
     EXPECT_EQ(logCount(read), paused);
     click("Btn_ChartPause"); // resumed: no rate across the pause
     ASSERT_TRUE(samples(chart, 3));
-    EXPECT_EQ(runs(chart, "Sent packets/s").size(), 2u);
+    EXPECT_EQ(runs(chart, "Sent packets").size(), 2u);
     page->reject();
     page.reset();
     QTest::qWait(VrScaledMs(LiveChart::kPeriodMs));

@@ -3,11 +3,13 @@
 //   page_gallery DIR     (DIR/main-window.png, DIR/<page class>.png)
 // scripts/page-gallery runs it (under Xvfb when there is no display).
 #include "ApsimProcess.h"
+#include "LiveChart.h"
 #include "PageTour.h"
 #include "SnmpTestClient.h"
 #include "StatusLamp.h"
 #include "TMainForm.h"
 #include "VrMessageBox.h"
+#include "VrTimeScale.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,6 +18,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -35,6 +38,19 @@ bool waitFor(const std::function<bool()> &condition, int ms)
     return condition();
 }
 
+// Pages with a live chart are shown with ten minutes of readings, taken a
+// fifty times faster (the simulator's traffic moves fifty times faster to
+// match); the WDS page needs a device in a WDS mode to have peers.
+constexpr double kChartScale = 0.02;
+bool charted(const char *page)
+{
+    for (const char *name : {"TFM_StatWLAN", "TFM_Static", "TClientInformation", "TFM_WDSInfo"})
+        if (std::strcmp(page, name) == 0)
+            return true;
+    return false;
+}
+constexpr long kWdsMode = 3;
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -53,7 +69,7 @@ int main(int argc, char **argv)
 
     qrt::test::ApsimProcess device;
     std::string why;
-    if (!device.start({}, &why)) {
+    if (!device.start({"--traffic-rate", "50"}, &why)) {
         std::fprintf(stderr, "page_gallery: the simulator did not start: %s\n", why.c_str());
         return 1;
     }
@@ -92,9 +108,21 @@ int main(int argc, char **argv)
         for (const PageMenuEntry &entry : PageMenu()) {
             if (!entry.open || qrt::test::IsRouterPage(entry) != routerPages)
                 continue;
+            const bool chart = charted(entry.page);
+            const bool wds = std::strcmp(entry.page, "TFM_WDSInfo") == 0;
+            if (wds)
+                client.setInt(qrt::test::ApModeOid, kWdsMode);
+            VrSetTimeScale(chart ? kChartScale : 1.0);
             qrt::test::VisitPage(entry, &form, [&](qrt::test::PageVisit &visit) {
+                if (auto *live = visit.page->findChild<LiveChart *>()) {
+                    const int readings = int(LiveChart::kWindowMs / LiveChart::kPeriodMs);
+                    waitFor([live, readings] { return live->Samples() >= readings; }, 30000);
+                }
                 ok = save(visit.page, out.filePath(QString::fromLatin1(entry.page) + QStringLiteral(".png"))) && ok;
             });
+            VrSetTimeScale(1.0);
+            if (wds)
+                client.setInt(qrt::test::ApModeOid, qrt::test::AccessPointMode);
         }
     }
     std::printf("%s\n", qPrintable(out.absolutePath()));
