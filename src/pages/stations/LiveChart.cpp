@@ -11,11 +11,11 @@
 #include <QBoxLayout>
 #include <QDateTime>
 #include <QFileDialog>
-#include <QLegendMarker>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
@@ -273,8 +273,10 @@ void TrafficChart::answered(const VrSNMPError &result)
         if (!ok)
             break;
     }
-    if (values.empty())
+    if (values.empty()) {
+        qCDebug(lcStations) << "traffic reading missed:" << result.Code;
         m_series.addGap(at, wall);
+    }
     else
         m_series.add(at, wall, values);
     SampleDone();
@@ -382,6 +384,7 @@ void SignalChart::walked(const VrSNMPError &result)
         AddRows(m_walk->Rows());
         return;
     }
+    qCDebug(lcStations) << "signal reading missed:" << result.Code;
     m_history.breakSegment();
     SampleDone();
 }
