@@ -11,6 +11,7 @@
 #include <QBoxLayout>
 #include <QDateTime>
 #include <QFileDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QtCharts/QChart>
@@ -28,9 +29,10 @@ namespace {
 constexpr unsigned kSampleTimeout = 200; // hundredths of a second
 
 template <class Binder>
-Binder *sampler(QWidget *chart, const VrSNMPVarDef *table, int kind, const QString &what)
+Binder *sampler(QWidget *chart, QWidget *statusPanel, const VrSNMPVarDef *table, int kind, const QString &what)
 {
     auto *binder = MakeBinder<Binder>(chart, table, kind, kSampleTimeout, what, true);
+    binder->SetStatusTarget(statusPanel);
     // Under a strong time scale, still time enough for a busy machine.
     binder->Request.Timeout = std::max(10u, binder->Request.Timeout);
     binder->Request.Retries = 0;
@@ -72,8 +74,13 @@ LiveChart::LiveChart(QWidget *page, const QString &title, const QString &fileSte
     m_pause->setObjectName(QStringLiteral("Btn_ChartPause"));
     auto *exportButton = new QPushButton(QStringLiteral("Export CSV"), this);
     exportButton->setObjectName(QStringLiteral("Btn_ExportCSV"));
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("Lb_ChartStatus"));
+    // Takes the room beside the buttons and no more: a long text is cut, the
+    // whole of it is in the tool tip.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addWidget(m_status, 1);
     buttons->addWidget(m_pause);
     buttons->addWidget(exportButton);
     auto *column = new QVBoxLayout(this);
@@ -140,6 +147,14 @@ void LiveChart::SampleDone()
     ++m_samples;
     Redraw();
     emit Sampled();
+}
+
+void LiveChart::ReadingMissed(const QString &why)
+{
+    const QString text = QStringLiteral("Reading missed at %1: %2")
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")), why);
+    m_status->setText(text);
+    m_status->setToolTip(text);
 }
 
 qint64 LiveChart::WallNow()
@@ -213,7 +228,7 @@ TrafficChart::TrafficChart(QWidget *page, const VrSNMPVarDef *counters, const QS
     : LiveChart(page, QStringLiteral("Traffic over the last 10 minutes"), fileStem), m_series(0, WindowMs()), m_lines(std::move(lines))
 {
     setObjectName(QStringLiteral("TrafficChart"));
-    m_reader = sampler<VrSNMPRequest2Edits>(this, counters, VrListInstance, QStringLiteral("Traffic chart"));
+    m_reader = sampler<VrSNMPRequest2Edits>(this, StatusPanel(), counters, VrListInstance, QStringLiteral("Traffic chart"));
     m_reader->OnLoadDone = [this](VrSNMPRequest2Controls *, const VrSNMPError &r) { answered(r); };
     for (int i = 0; i < m_reader->Request.VarList.Count(); ++i)
         m_names << m_reader->Request.VarList.Item(i).name;
@@ -249,7 +264,10 @@ std::optional<double> TrafficChart::LineRate(const CounterSample &sample, int li
 bool TrafficChart::StartSample()
 {
     m_sentMs = SteadyNow();
-    return RunLoad(m_reader).ok;
+    const Outcome sent = RunLoad(m_reader);
+    if (!sent.ok)
+        ReadingMissed(sent.error);
+    return sent.ok;
 }
 
 bool TrafficChart::SampleOut() const
@@ -275,6 +293,7 @@ void TrafficChart::answered(const VrSNMPError &result)
     }
     if (values.empty()) {
         qCDebug(lcStations) << "traffic reading missed:" << result.Code;
+        ReadingMissed(result.Code != 0 ? result.Message : QStringLiteral("a counter that is no number"));
         m_series.addGap(at, wall);
     }
     else
@@ -321,9 +340,9 @@ SignalChart::SignalChart(QWidget *page, const VrSNMPVarDef *trigger, const VrSNM
       m_history(WindowMs())
 {
     setObjectName(QStringLiteral("SignalChart"));
-    m_trigger = sampler<VrSNMPRequest2Edits>(this, trigger, VrListInstance, QStringLiteral("Signal chart"));
+    m_trigger = sampler<VrSNMPRequest2Edits>(this, StatusPanel(), trigger, VrListInstance, QStringLiteral("Signal chart"));
     m_trigger->OnApplyDone = [this](VrSNMPRequest2Controls *, const VrSNMPError &r) { triggered(r); };
-    m_walk = sampler<TableRows>(this, table, VrListTable2, QStringLiteral("Signal chart"));
+    m_walk = sampler<TableRows>(this, StatusPanel(), table, VrListTable2, QStringLiteral("Signal chart"));
     m_walk->OnLoadDone = [this](VrSNMPRequest2Controls *, const VrSNMPError &r) { walked(r); };
     m_percent = new QValueAxis;
     m_percent->setTitleText(QStringLiteral("signal %"));
@@ -361,7 +380,10 @@ bool SignalChart::StartSample()
     if (m_pageBusy())
         return true;
     m_trigger->Request.VarList.Item(0).value = QStringLiteral("get");
-    return RunApply(m_trigger, false).ok;
+    const Outcome sent = RunApply(m_trigger, false);
+    if (!sent.ok)
+        ReadingMissed(sent.error);
+    return sent.ok;
 }
 
 bool SignalChart::SampleOut() const
@@ -371,8 +393,14 @@ bool SignalChart::SampleOut() const
 
 void SignalChart::triggered(const VrSNMPError &result)
 {
-    if (result.Code == 0 && RunLoad(m_walk).ok)
-        return;
+    if (result.Code != 0) {
+        ReadingMissed(result.Message);
+    } else {
+        const Outcome sent = RunLoad(m_walk);
+        if (sent.ok)
+            return;
+        ReadingMissed(sent.error);
+    }
     m_history.breakSegment();
     SampleDone();
 }
@@ -385,6 +413,7 @@ void SignalChart::walked(const VrSNMPError &result)
         return;
     }
     qCDebug(lcStations) << "signal reading missed:" << result.Code;
+    ReadingMissed(result.Message);
     m_history.breakSegment();
     SampleDone();
 }

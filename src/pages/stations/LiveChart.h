@@ -13,6 +13,7 @@
 
 class QChart;
 class QChartView;
+class QLabel;
 class QLineSeries;
 class QPushButton;
 class QAbstractAxis;
@@ -58,8 +59,12 @@ protected:
     virtual void Redraw() = 0;
     virtual QString CsvText() const = 0;
 
-    // Derived charts call these when a reading ends.
+    // Derived charts call these when a reading ends; a missed one is told
+    // in the chart's status panel (which its requests report to as well),
+    // and stays told after later readings came in: the gap stays too.
     void SampleDone();
+    void ReadingMissed(const QString &why);
+    QLabel *StatusPanel() const { return m_status; }
     static qint64 WallNow();
     qint64 SteadyNow() const;
     qint64 WindowMs() const { return m_windowMs; }
@@ -83,6 +88,7 @@ private:
 
     QChartView *m_view = nullptr;
     QPushButton *m_pause = nullptr;
+    QLabel *m_status = nullptr;
     QTimer m_timer;
     QString m_fileStem;
     qint64 m_windowMs;

@@ -10,10 +10,12 @@
 #include "VrTimeScale.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QFileDialog>
 #include <QTreeWidget>
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
+#include <csignal>
 #include <set>
 
 using namespace Stations;
@@ -178,6 +180,24 @@ TEST_F(LiveChartPage, PauseAndClosingStopTheReads)
     const int closed = logCount(read);
     QTest::qWait(VrScaledMs(5 * LiveChart::kPeriodMs));
     EXPECT_EQ(logCount(read), closed);
+}
+
+TEST_F(LiveChartPage, AMissedReadingLeavesAGapAndSaysSo)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    auto *chart = open<TFM_Static>();
+    ASSERT_TRUE(samples(chart, 2));
+    ::kill(device.pid(), SIGUSR1); // the device stops answering
+    auto *note = find<QLabel>("Lb_ChartStatus");
+    EXPECT_TRUE(QTest::qWaitFor([note] { return note->text().contains("timed out"); }, 10000))
+        << note->text().toStdString();
+    ::kill(device.pid(), SIGUSR2);
+    ASSERT_TRUE(samples(chart, 3));
+    const auto &kept = chart->Series().samples();
+    EXPECT_EQ(std::count_if(kept.begin(), kept.end(), [](const CounterSample &s) { return s.counters.empty(); }), 1);
+    EXPECT_EQ(runs(chart, "Received bytes").size(), 2u);
+    EXPECT_TRUE(note->text().startsWith("Reading missed at ")) << "the gap stays explained";
+    EXPECT_EQ(find<VrStatusBar>("StatusBar1")->simpleText(), "Ethernet Info Get OK!");
 }
 
 TEST_F(LiveChartPage, SignalLinesFollowEachStationAndTheSelectedOne)
