@@ -58,6 +58,8 @@ TEST_F(FirmwarePage, FirmwareIsFetchedInstalledAndTheDeviceRestarted)
     EXPECT_EQ(waits.shown[1].seconds, 70);
     EXPECT_EQ(waits.shown[2].label3, "Device is restarting...");
     EXPECT_EQ(waits.shown[2].seconds, 40);
+    for (const ShownWait &w : waits.shown)
+        EXPECT_TRUE(w.readable) << w.label3.toStdString();
     EXPECT_EQ(text(kVersion), "1.3.0");
     EXPECT_EQ(setsOf(kRestart), 1);
     EXPECT_EQ(count("set " + kFactory), 0); // never a factory reset
