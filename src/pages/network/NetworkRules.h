@@ -77,7 +77,6 @@ inline const QString FreeMac = QStringLiteral("000000000000");
 
 // --- VLAN page ---
 inline constexpr int VlanPortCount = 14;
-inline constexpr int VlanListLimit = 14;    // VLANs the page lists and adds up to
 inline constexpr int VlanVisiblePorts = 10; // S-4 .. S-7 are not shown
 enum class Membership { None = 0, Tag = 1, Untag = 2 };
 // Port names in table-column order.
