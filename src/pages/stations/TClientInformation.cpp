@@ -3,6 +3,7 @@
 #include "ui_TClientInformation.h"
 
 #include "Exchange.h"
+#include "ReportColumns.h"
 #include "StationList.h"
 #include "StationTables.h"
 #include "TableRows.h"
@@ -38,6 +39,7 @@ TClientInformation::TClientInformation(QWidget *parent) : QDialog(parent), ui(ne
     for (int c = 0; c < 7; ++c)
         view->setColumnWidth(c, widths[c]);
     view->setColumnHidden(0, true);
+    ShowWholeColumns(view);
     detect();
 }
 
@@ -111,6 +113,7 @@ void TClientInformation::showStations()
         for (int c = 0; c < 7; ++c)
             row->setText(c, texts[c]);
     }
+    ShowWholeColumns(view);
     ui->NumOfRecord->setText(QString::number(number));
 }
 
