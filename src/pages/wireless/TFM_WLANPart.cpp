@@ -64,17 +64,18 @@ TFM_WLANPart::TFM_WLANPart(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_WL
     connect(ui->Btn_Refresh, &QPushButton::clicked, this, &TFM_WLANPart::Refresh);
     connect(ui->Btn_Close, &QPushButton::clicked, this, &TFM_WLANPart::reject);
 
-    const bool answers = load(m_band) || m_lastError != VrErrTimeout;
+    // A device that does not answer would make every further group wait out
+    // its time-out: those are left unread (and so are not written either).
+    bool silent = !load(m_band) && m_lastError == VrErrTimeout;
     ui->CB_WBand->setEnabled(false);
-    if (answers) {
-        // A device that falls silent now is not asked group after group.
-        for (VrSNMPRequest2Edits *group : {m_multiSsid, m_apMode, m_partition, m_link})
-            if (!load(group) && m_lastError == VrErrTimeout)
-                break;
-    } else {
-        // A device that does not answer would make every group wait out its time-out.
-        qCWarning(lcWlanPartition) << "the device does not answer; reading stopped";
+    for (VrSNMPRequest2Edits *group : {m_multiSsid, m_apMode, m_partition, m_link}) {
+        if (silent)
+            group->SkipLoad();
+        else
+            silent = !load(group) && m_lastError == VrErrTimeout;
     }
+    if (silent)
+        qCWarning(lcWlanPartition) << "the device does not answer; reading stopped";
     applyApModeRule();
 }
 

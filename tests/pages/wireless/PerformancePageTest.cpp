@@ -176,4 +176,29 @@ TEST_F(PerformancePage, WdsKeepsTheConnectionLimit)
     EXPECT_EQ(setsOf(kUserLimit) + setsOf(kLoadBalance), 0);
 }
 
+// What could not be read is not written: neither the radio mode nor the data
+// rate and short GI that follow it, and after a silent opening nothing.
+TEST_F(PerformancePage, UnreadRadioModeAndSilentOpeningWriteNothingOfThem)
+{
+    ASSERT_NO_FATAL_FAILURE(startMutableDevice({"--fail", kWifiMode + "=5"}));
+    ASSERT_TRUE(client->setBytes(kDataRate, "18").ok());
+    openPage();
+    click("Bt_Apply");
+    expectUnreadRefused("Wireless mode");
+    EXPECT_EQ(status(), "Set Error!");
+    EXPECT_EQ(setsOf(kWifiMode) + setsOf(kShortGi), 0);
+    EXPECT_EQ(setsOf(kDataRate), 1); // the client's own
+    EXPECT_EQ(text(kDataRate), "18");
+
+    openWhileSilent();
+    const size_t before = device.log().size();
+    type("Ed_BeInta", "100"); // values typed over nothing read
+    type("Ed_DTIMa", "1");
+    type("Ed_AckTimeOut", "64");
+    edit("Ed_ULimit")->setText("0");
+    click("Bt_Apply");
+    expectUnreadRefused("Performance");
+    EXPECT_EQ(device.log().find("set ", before), std::string::npos);
+}
+
 } // namespace
