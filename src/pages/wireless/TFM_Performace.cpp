@@ -190,7 +190,8 @@ void TFM_Performace::markBeaconAndDtim()
 }
 
 // The AP mode is read before the main group, so that a client's beacon and
-// DTIM stay out of that read.
+// DTIM stay out of that read; the band too, since the radio-mode list, the
+// data rates and the ACK range follow it.
 void TFM_Performace::Refresh()
 {
     m_reading = true;
@@ -200,6 +201,7 @@ void TFM_Performace::Refresh()
     load(m_security);
     load(m_cipher);
     load(m_apMode);
+    load(m_band);
     m_forceRate = false;
     markBeaconAndDtim();
     const bool mainRead = load(m_main);
@@ -214,7 +216,6 @@ void TFM_Performace::Refresh()
     const bool modeRead = load(m_wifiMode);
     wifiModeChanged();
 
-    load(m_band);
     applyEnabling();
     applySecurity();
     // A failed read has said so in the status bar; that stays.
