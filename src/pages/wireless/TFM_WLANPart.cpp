@@ -14,6 +14,8 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 TFM_WLANPart *FM_WLANPart = nullptr;
 
 Q_LOGGING_CATEGORY(lcWlanPartition, "qrt.pages.wlanpartition")
@@ -32,6 +34,8 @@ VrOptionList gBand(kBandDef);
 VrOptionList gApMode(kApModeDef);
 
 constexpr int kInt = VrSyntaxInteger;
+// What a 1366-pixel screen leaves for the page beside its frame.
+constexpr int kWidestPage = 1300;
 
 const VrSNMPVarDef kBandVars[] = {VarDef(P "2.1.3.2.1.1.24.1", "dot11Band", kInt, 0x02, &gBand), VarEnd};
 const VrSNMPVarDef kMultiSsidVars[] = {VarDef(P "3.3.3.1.1.1.1", "dot11MssidState", kInt, 0x02, &gDisEn), VarEnd};
@@ -63,6 +67,8 @@ TFM_WLANPart::TFM_WLANPart(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_WL
     connect(ui->Btn_Apply, &QPushButton::clicked, this, &TFM_WLANPart::Save);
     connect(ui->Btn_Refresh, &QPushButton::clicked, this, &TFM_WLANPart::Refresh);
     connect(ui->Btn_Close, &QPushButton::clicked, this, &TFM_WLANPart::reject);
+
+    connect(ui->StatusBar1, &QStatusBar::messageChanged, this, &TFM_WLANPart::fitStatus);
 
     // A device that does not answer would make every further group wait out
     // its time-out: those are left unread (and so are not written either).
@@ -105,6 +111,18 @@ void TFM_WLANPart::applyApModeRule()
     const bool client = ApModeFromText(ui->CB_ApMode->currentText()) == int(ApMode::WirelessClient);
     for (QWidget *control : {ui->CB_StationConnection, ui->CB_WLANAccess, ui->CB_Connect})
         control->setEnabled(!client);
+}
+
+// A status line names the exchange, its outcome and the time: longer than
+// the switches are wide. The page widens to show it whole (it never narrows
+// again, so that it does not jump with every line).
+void TFM_WLANPart::fitStatus(const QString &line)
+{
+    QStatusBar *bar = ui->StatusBar1;
+    // The bar keeps a few pixels on either side of its message.
+    const int needed = bar->fontMetrics().horizontalAdvance(line) + 24;
+    if (needed > bar->minimumWidth())
+        bar->setMinimumWidth(std::min(needed, kWidestPage));
 }
 
 void TFM_WLANPart::wlanAccessChanged()

@@ -87,4 +87,20 @@ TEST_F(WlanPartitionPage, SaveAfterASilentOpeningWritesNothingUntilRead)
     EXPECT_EQ(boxes.count(), 0);
 }
 
+TEST_F(WlanPartitionPage, AReadErrorShowsWholeAndItsGroupIsNotSaved)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--fail", kStations + "=5"}));
+    openPage();
+    expectFitsScreen();
+    const QString line = status();
+    ASSERT_TRUE(line.contains("General Error")) << line.toStdString();
+    auto *bar = find<VrStatusBar>("StatusBar1");
+    EXPECT_GE(bar->width(), bar->fontMetrics().horizontalAdvance(line) + 12) << line.toStdString();
+
+    click("Btn_Apply");
+    expectUnreadRefused("WLAN partition");
+    EXPECT_EQ(setsOf(kStations), 0);
+    EXPECT_EQ(setsOf(kWlanAccess), 0);
+}
+
 } // namespace
