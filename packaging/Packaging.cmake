@@ -33,7 +33,27 @@ foreach(page qrt5150 qrt5150-apsim)
         VERBATIM)
     list(APPEND QRT_MAN_PAGES ${QRT_PACKAGING_BINARY}/${page}.1.gz)
 endforeach()
-add_custom_target(qrt5150_package_data ALL DEPENDS ${QRT_MESSAGE_OUTPUTS} ${QRT_MAN_PAGES})
+
+# Every Debian package carries its copyright file and its changelog, compressed,
+# and the reasons for the checker's findings it overrides.
+configure_file(${QRT_PACKAGING_SOURCE}/changelog ${QRT_PACKAGING_BINARY}/changelog.Debian @ONLY)
+add_custom_command(OUTPUT ${QRT_PACKAGING_BINARY}/changelog.Debian.gz
+    COMMAND sh -c "gzip -9n -c changelog.Debian > changelog.Debian.gz"
+    WORKING_DIRECTORY ${QRT_PACKAGING_BINARY}
+    DEPENDS ${QRT_PACKAGING_BINARY}/changelog.Debian
+    VERBATIM)
+add_custom_target(qrt5150_package_data ALL
+    DEPENDS ${QRT_MESSAGE_OUTPUTS} ${QRT_MAN_PAGES} ${QRT_PACKAGING_BINARY}/changelog.Debian.gz)
+foreach(component module apsim)
+    set(package qrt5150)
+    if(component STREQUAL apsim)
+        set(package qrt5150-apsim)
+    endif()
+    install(FILES ${QRT_PACKAGING_SOURCE}/copyright ${QRT_PACKAGING_BINARY}/changelog.Debian.gz
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
+    install(FILES ${QRT_PACKAGING_SOURCE}/lintian-overrides RENAME ${package}
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides COMPONENT ${component})
+endforeach()
 
 install(FILES ${QRT_MESSAGE_OUTPUTS} DESTINATION ${CMAKE_INSTALL_DATADIR}/qrt5150/errmsg COMPONENT module)
 install(FILES ${QRT_PACKAGING_BINARY}/qrt5150.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT module)

@@ -110,6 +110,15 @@ int TFM_Waiting::exec()
     return result;
 }
 
+void TFM_Waiting::setVisible(bool visible)
+{
+    // The page behind a wait is disabled, which would grey the wait out with
+    // it; a window of its own may stay enabled.
+    if (visible)
+        setEnabled(true);
+    QDialog::setVisible(visible);
+}
+
 void TFM_Waiting::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);

@@ -50,6 +50,7 @@ public:
 
     int exec() override;
     void reject() override;
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -61,7 +61,7 @@ bool VrSNMPRequest2Controls::Load()
         return ok;
     }
 
-    {
+    try {
         BusyScope busy(m_busy);
         if (Request.VarList.IsTable()) {
             // The call that ends the walk delivers no row.
@@ -73,7 +73,11 @@ bool VrSNMPRequest2Controls::Load()
             takeRow();
         }
         AfterLoad();
+    } catch (...) {
+        noteRead(false);
+        throw;
     }
+    noteRead(ok);
     if (ok)
         reportSuccess();
     else
@@ -85,6 +89,10 @@ bool VrSNMPRequest2Controls::Apply(bool readBack, bool gather, const QString &se
                                    const QStringList *values)
 {
     m_lastWrite = true;
+    if (m_read == ReadState::Failed) {
+        refuseUnread();
+        return false;
+    }
     ReadBack = readBack;
     BeforeApply();
     if (gather)
@@ -137,6 +145,26 @@ void VrSNMPRequest2Controls::reportSuccess()
     Request.OnError(success);
 }
 
+void VrSNMPRequest2Controls::noteRead(bool ok)
+{
+    if (ok)
+        m_read = ReadState::Read;
+    else if (m_read != ReadState::Read)
+        m_read = ReadState::Failed;
+}
+
+void VrSNMPRequest2Controls::refuseUnread()
+{
+    const QString group = Request.VarList.description;
+    qCWarning(lcBinding) << "write refused: never read" << group;
+    const QString what = group.isEmpty() ? QStringLiteral("These settings")
+                                         : QStringLiteral("The settings of \"%1\"").arg(group);
+    VrMessageBox(m_owner,
+                 what + QStringLiteral(" could not be read from the device, so they were not saved. Read them "
+                                       "again (Refresh, or close and open the page), then save."),
+                 QStringLiteral("Warning"), QMessageBox::Ok);
+}
+
 void VrSNMPRequest2Controls::loadDone(void *data, VrSNMPError &error, VrSNMPVarList &)
 {
     auto *self = static_cast<VrSNMPRequest2Controls *>(data);
@@ -147,6 +175,7 @@ void VrSNMPRequest2Controls::loadDone(void *data, VrSNMPError &error, VrSNMPVarL
         if (error.Code != VrOk) {
             self->m_busy = false;
             self->m_lastWrite = false;
+            self->noteRead(false);
             if (self->OnLoadDone)
                 self->OnLoadDone(self, error);
             return;
@@ -161,6 +190,7 @@ void VrSNMPRequest2Controls::loadDone(void *data, VrSNMPError &error, VrSNMPVarL
         self->finishLoad(error);
     } catch (...) {
         self->m_busy = false;
+        self->noteRead(false);
         self->ReportCurrentException();
     }
 }
@@ -169,6 +199,7 @@ void VrSNMPRequest2Controls::finishLoad(const VrSNMPError &result)
 {
     AfterLoad();
     m_busy = false;
+    noteRead(true);
     reportSuccess();
     if (OnLoadDone)
         OnLoadDone(this, result);

@@ -49,6 +49,15 @@ public:
     bool Busy() const { return m_busy; }
     int RowCount() const { return m_rowCount; }
 
+    // A group whose read was asked for and never succeeded holds no values of
+    // the device (empty fields, first entries): Apply refuses to write it and
+    // says why in a message box, until a Load succeeds. A group never read at
+    // all (a command) is written as always.
+    bool WasRead() const { return m_read == ReadState::Read; }
+    // The page left this group unread (the device had stopped answering): it
+    // counts as a read that failed.
+    void SkipLoad() { noteRead(false); }
+
     VrSNMPRequest Request;
     bool Asynchronous = true;
     bool ReadBack = true;
@@ -78,6 +87,8 @@ private:
     void takeRow();
     void finishLoad(const VrSNMPError &result);
     void reportSuccess();
+    void noteRead(bool ok);
+    void refuseUnread();
 
     QPointer<QWidget> m_owner;
     QPointer<QWidget> m_statusTarget;
@@ -85,4 +96,5 @@ private:
     bool m_lastWrite = false;
     bool m_destroying = false;
     int m_rowCount = 0;
+    enum class ReadState { NotAsked, Failed, Read } m_read = ReadState::NotAsked;
 };

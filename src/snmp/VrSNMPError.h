@@ -57,6 +57,7 @@ enum VrSNMPCode : int {
     VrErrTooFewControls = -522,
     VrErrUnknown = -528,
     VrErrTimeout = -405,
+    VrErrTooBig = -101,
     VrErrNoSuchName = -102,
 };
 

@@ -359,6 +359,10 @@ snmp_pdu *VrSNMPRequest::buildPdu(Mode mode)
         command = SNMP_MSG_SET;
     else if (mode == FirstRead && (kind == VrListScalar || (kind == VrListInstance && !UseGetNext)))
         command = SNMP_MSG_GET;
+    // SNMPv1 has no GETBULK: its walks go one get-next per row.
+    const bool bulk = mode != Write && VarList.IsTable() && Version != VrSNMPv1;
+    if (bulk)
+        command = SNMP_MSG_GETBULK;
     PduPtr pdu(snmp_pdu_create(command));
 
     if (Version == VrSNMPv3) {
@@ -379,6 +383,17 @@ snmp_pdu *VrSNMPRequest::buildPdu(Mode mode)
         const QByteArray community = VrBytesFromText(mode == Write ? WriteCommunity : ReadCommunity);
         pdu->community = reinterpret_cast<u_char *>(duplicate(community));
         pdu->community_len = size_t(community.size());
+    }
+    if (bulk) {
+        // The message around the varbinds: version, community or the USM
+        // header (engine ID, user, digest, salt, padding), the PDU's fields.
+        const int header = Version == VrSNMPv3
+            ? 200 + int(VrBytesFromText(SecurityName).size() + VrBytesFromText(ContextName).size())
+            : 40 + int(pdu->community_len);
+        pdu->non_repeaters = 0;
+        pdu->max_repetitions = m_bulk.Ask(VarList, mode == FirstRead, header);
+    } else {
+        m_bulk.Forget();
     }
 
     const QString rowIndex = mode == Write && VarList.IsTable() ? rowIndexOid() : QString();
@@ -435,9 +450,11 @@ VrSNMPRequest::Decoded VrSNMPRequest::decode(const snmp_pdu &answer, int &code, 
 
     bool allEnded = true;
     bool noSuchNameReported = false;
+    int columns = 0;
     for (int i = 0; i < VarList.Count(); ++i) {
         if (!VarList.IsReadable(i))
             continue;
+        ++columns;
         VrSNMPVarItem &item = VarList.Item(i);
         if (!vb) {
             // An answer shorter than the request: the items left keep their values.
@@ -490,7 +507,21 @@ VrSNMPRequest::Decoded VrSNMPRequest::decode(const snmp_pdu &answer, int &code, 
     for (int i = 0; i < VarList.Count(); ++i)
         ComputeDerivedValue(i, false);
     result.finished = !table;
+    if (table)
+        m_bulk.Keep(answer, columns);
     return result;
+}
+
+// The next step of a walk when the rows already in hold it; null otherwise.
+snmp_pdu *VrSNMPRequest::keptRow() const
+{
+    if (!VarList.IsTable())
+        return nullptr;
+    QStringList oids;
+    for (int i = 0; i < VarList.Count(); ++i)
+        if (VarList.IsReadable(i))
+            oids << VarList.Item(i).instance;
+    return m_bulk.Next(oids);
 }
 
 // ---- synchronous ----------------------------------------------------------
@@ -558,16 +589,26 @@ int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswe
     }
 
     const VrSNMPError &outcome = slot.error;
-    int code = outcome.Code;
+    const int code = outcome.Code;
     // The end of a walk comes as noSuchName; decoding tells it from a fault.
     const bool walkEnd = read && code == VrErrNoSuchName && VarList.IsTable();
+    bool first = false;
+    if (code != VrOk && read && slot.answer && m_bulk.Retry(code == VrErrTooBig, first))
+        return exchange(ok, buildPdu(first ? FirstRead : NextRead), read, decodeAnswer);
     if (code != VrOk && !walkEnd) {
         report(outcome, ok);
         return 0;
     }
     if (!decodeAnswer || !slot.answer)
         return 0;
-    const Decoded decoded = decode(*slot.answer, code, false, ok);
+    return take(*slot.answer, code, ok);
+}
+
+// Decodes a read's answer for a synchronous caller: 1 when a walk step
+// produced a row, else 0.
+int VrSNMPRequest::take(const snmp_pdu &answer, int code, bool &ok)
+{
+    const Decoded decoded = decode(answer, code, false, ok);
     if (decoded.problem.Code != VrOk) {
         report(decoded.problem, ok);
         return 0;
@@ -583,6 +624,10 @@ int VrSNMPRequest::Get(bool &ok, bool first)
     }
     if (!checkListKind(ok))
         return 0;
+    if (!first && !m_waiting) {
+        if (const PduPtr row{keptRow()})
+            return take(*row, VrOk, ok);
+    }
     return exchange(ok, buildPdu(first ? FirstRead : NextRead), true, true);
 }
 
@@ -672,6 +717,15 @@ void VrSNMPRequest::sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, 
 
 void VrSNMPRequest::complete(VrSNMPAsyncRecord &record, VrSNMPError &error, const snmp_pdu *answer)
 {
+    // An agent's error status to a GETBULK (tooBig above all): the step is
+    // asked again with fewer rows, down to the one a get-next would fetch.
+    bool first = false;
+    if (Alive && record.read && answer && error.Code != VrOk
+        && m_bulk.Retry(error.Code == VrErrTooBig, first)) {
+        sendAsync(buildPdu(first ? FirstRead : NextRead), record.done, record.data, true, true);
+        countDown();
+        return;
+    }
     error.Finished = true;
     if (answer && ((error.Code == VrOk && record.decode)
                    || (error.Code == VrErrNoSuchName && record.read && VarList.IsTable()))) {
@@ -715,6 +769,23 @@ void VrSNMPRequest::GetAsync(VrSNMPCompletion done, void *data, bool first)
     bool ok = true;
     if (!checkListKind(ok))
         return;
+    if (!first) {
+        if (snmp_pdu *kept = keptRow()) {
+            // The row is in already: no round trip, but it is handed over from
+            // the event loop like an answer, never from inside this call.
+            std::shared_ptr<snmp_pdu> row(kept, [](snmp_pdu *p) { snmp_free_pdu(p); });
+            auto record = std::make_shared<VrSNMPAsyncRecord>(this, true, true, done, data);
+            VrSNMPError error = VrSNMPErrorFromErrorStatus(0);
+            error.AgentAddress = Address;
+            error.AgentPort = Port;
+            ++Pending;
+            QTimer::singleShot(0, [self = m_self, record, error, row]() mutable {
+                if (VrSNMPRequest *alive = *self)
+                    alive->complete(*record, error, row.get());
+            });
+            return;
+        }
+    }
     sendAsync(buildPdu(first ? FirstRead : NextRead), done, data, true, true);
 }
 

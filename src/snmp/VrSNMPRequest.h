@@ -1,5 +1,6 @@
 #pragma once
 
+#include "VrSNMPBulkRows.h"
 #include "VrSNMPError.h"
 #include "VrSNMPVarList.h"
 
@@ -26,7 +27,9 @@ using VrSNMPCompletion = void (*)(void *data, VrSNMPError &error, VrSNMPVarList 
 
 // One SNMP exchange unit: a copy of the agent target and security records
 // and one variable list that is read (get, get-next, table walks one row per
-// exchange) or written (set), synchronously or asynchronously.
+// step) or written (set), synchronously or asynchronously. On SNMPv2c and v3
+// a walk fetches its rows with GETBULK, as many as fit one datagram, and
+// serves the steps whose row is already in from them without a round trip.
 //
 // Errors found while the request is built (-509 .. -515) are raised as
 // VrSNMPException. Errors of a synchronous exchange go to OnError, counted
@@ -128,6 +131,8 @@ private:
     snmp_pdu *buildPdu(Mode mode);
     Decoded decode(const snmp_pdu &answer, int &code, bool async, bool &ok);
     int exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswer);
+    int take(const snmp_pdu &answer, int code, bool &ok);
+    snmp_pdu *keptRow() const;
     void sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, bool read, bool decodeAnswer);
     void complete(VrSNMPAsyncRecord &record, VrSNMPError &error, const snmp_pdu *answer);
     void countDown();
@@ -138,5 +143,6 @@ private:
     // Points at this request until it is destroyed; queued completions hold a copy.
     std::shared_ptr<VrSNMPRequest *> m_self = std::make_shared<VrSNMPRequest *>(this);
     int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery
+    VrSNMPBulkRows m_bulk;  // rows of the walk already in
     bool m_waiting = false; // a synchronous exchange waits for its answer
 };

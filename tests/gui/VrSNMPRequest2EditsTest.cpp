@@ -233,6 +233,7 @@ TEST_F(Binders, AsynchronousLoadAndApply)
 
 TEST_F(Binders, TimeOutsAreReportedInTheStatusTargetOrAMessageBox)
 {
+    VrMessageBoxRecorder boxes;
     auto *b = binder(kSystem, VrListScalar);
     b->Request.Port = 9; // nothing answers on loopback's discard port
     b->Request.Timeout = 10;
@@ -255,7 +256,8 @@ TEST_F(Binders, TimeOutsAreReportedInTheStatusTargetOrAMessageBox)
     b->SetStatusTarget(memo);
     b->Request.VarList.description = "system group";
     b->ShowStatus("first");
-    EXPECT_FALSE(b->Apply());
+    EXPECT_FALSE(b->Apply()); // refused: the group was never read
+    EXPECT_EQ(boxes.count(), 1);
     b->ShowStatus("second");
     const QStringList lines = memo->toPlainText().split('\n');
     ASSERT_EQ(lines.size(), 2);
@@ -272,11 +274,52 @@ TEST_F(Binders, TimeOutsAreReportedInTheStatusTargetOrAMessageBox)
     b->Asynchronous = true;
     int code = 0;
     b->OnLoadDone = [&](VrSNMPRequest2Controls *, const VrSNMPError &e) { code = e.Code; };
-    VrMessageBoxRecorder boxes;
+    boxes.clear();
     b->Load();
     ASSERT_TRUE(QTest::qWaitFor([&] { return code == int(VrErrTimeout); }, 5000));
     EXPECT_FALSE(b->Busy());
     EXPECT_EQ(boxes.count(), 0);
+}
+
+// What a group shows before its first successful read is no value of the
+// device: it is not written, even once the device answers again, until the
+// group has been read. A group that is never read (a command) is written.
+TEST_F(Binders, AGroupWhoseReadFailedIsNotWrittenUntilReadAgain)
+{
+    VrMessageBoxRecorder boxes;
+    const QString before = agentValue("1.3.6.1.2.1.1.6.0");
+    auto *b = binder(kSystem, VrListScalar);
+    b->Request.VarList.description = "system group";
+    QLineEdit *name = edit(), *location = edit();
+    b->BindFormat(0, "%s", {name});
+    b->BindFormat(1, "%s", {location});
+    b->Request.Port = 9; // silent
+    b->Request.Timeout = 10;
+    b->Request.Retries = 0;
+    EXPECT_FALSE(b->Load());
+    EXPECT_FALSE(b->WasRead());
+
+    pointAtAgent(b->Request);
+    location->setText("typed over nothing");
+    EXPECT_FALSE(b->Apply());
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastText().contains("\"system group\" could not be read")) << boxes.lastText().toStdString();
+    EXPECT_EQ(agentValue("1.3.6.1.2.1.1.6.0"), before);
+
+    ASSERT_TRUE(b->Load());
+    EXPECT_TRUE(b->WasRead());
+    location->setText("Rack 9");
+    EXPECT_TRUE(b->Apply());
+    EXPECT_EQ(agentValue("1.3.6.1.2.1.1.6.0"), "Rack 9");
+
+    auto *command = binder(kSystem, VrListScalar);
+    QLineEdit *commandName = edit();
+    command->BindFormat(0, "%s", {commandName});
+    command->BindFormat(1, "%s", {edit()});
+    commandName->setText("named-unread");
+    EXPECT_TRUE(command->Apply());
+    EXPECT_EQ(agentValue("1.3.6.1.2.1.1.5.0"), "named-unread");
+    EXPECT_EQ(boxes.count(), 1);
 }
 
 TEST_F(Binders, ErrorsOfRowsInAnAsynchronousLoadEndItWithAReport)

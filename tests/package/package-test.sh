@@ -47,7 +47,10 @@ sort >"$work/module.expected" <<'LIST'
 ./etc/qrt5150/registry.ini
 ./usr/bin/qrt5150
 ./usr/share/applications/qrt5150.desktop
+./usr/share/doc/qrt5150/changelog.Debian.gz
+./usr/share/doc/qrt5150/copyright
 ./usr/share/icons/hicolor/scalable/apps/qrt5150.svg
+./usr/share/lintian/overrides/qrt5150
 ./usr/share/man/man1/qrt5150.1.gz
 ./usr/share/qrt5150/errmsg/common.err
 ./usr/share/qrt5150/errmsg/snmp.err
@@ -59,12 +62,15 @@ sort >"$work/module.expected" <<'LIST'
 LIST
 sort >"$work/apsim.expected" <<'LIST'
 ./usr/bin/qrt5150-apsim
+./usr/share/doc/qrt5150-apsim/changelog.Debian.gz
+./usr/share/doc/qrt5150-apsim/copyright
+./usr/share/lintian/overrides/qrt5150-apsim
 ./usr/share/man/man1/qrt5150-apsim.1.gz
 LIST
 files "$module" >"$work/module.files"
 files "$apsim" >"$work/apsim.files"
 check "qrt5150 holds the module, its data and nothing else" diff "$work/module.expected" "$work/module.files"
-check "qrt5150-apsim holds the simulator and its man page only" diff "$work/apsim.expected" "$work/apsim.files"
+check "qrt5150-apsim holds the simulator, its man page and its Debian documents only" diff "$work/apsim.expected" "$work/apsim.files"
 check "the programs are executable, owned by root" sh -c "
     dpkg-deb -c '$module' | grep -q '^-rwxr-xr-x root/root .* ./usr/bin/qrt5150\$' &&
     dpkg-deb -c '$apsim' | grep -q '^-rwxr-xr-x root/root .* ./usr/bin/qrt5150-apsim\$'"
@@ -83,6 +89,16 @@ check "postinst sets the capability on /usr/bin/qrt5150" \
     grep -q 'setcap cap_net_bind_service=+ep "\$program"' "$work/control/postinst"
 check "the registry file is a conffile" grep -qx /etc/qrt5150/registry.ini "$work/control/conffiles"
 check "qrt5150-apsim has no maintainer scripts" sh -c "! dpkg-deb -I '$apsim' | grep -q -e postinst -e prerm -e postrm"
+
+# --- Debian's policy checker, when installed: no error, no warning.
+if command -v lintian >/dev/null 2>&1; then
+    for deb in "$module" "$apsim"; do
+        check "lintian passes $(basename "$deb") without errors or warnings" \
+            lintian --fail-on error,warning --tag-display-limit 0 "$deb"
+    done
+else
+    echo "skip lintian (not installed; scripts/install-deps installs it)"
+fi
 
 # --- postinst with a stand-in setcap: it sets the right on configure only, and
 # a file system without file capabilities (a container) is no failure.

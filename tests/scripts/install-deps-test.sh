@@ -67,6 +67,7 @@ check "missing, no policy file before" 0 "snmpd" 0 no
 check "missing, policy file before" 0 "snmpd" 0 yes
 check "install fails" 1 "snmpd" 100 no
 check "install fails, policy file before" 1 "snmpd" 100 yes
+check "lintian, for the package test" 0 "lintian" 0 no
 
 echo "$passed passed, $failures failed"
 [ "$failures" = 0 ]

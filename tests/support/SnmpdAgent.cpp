@@ -46,11 +46,15 @@ bool SnmpdAgent::writeConfig(QString *why)
 {
     QByteArray conf;
     conf += "[snmp] persistentDir " + QFile::encodeName(m_dir.filePath("persist")) + "\n";
+    // Answers are kept within one datagram, as a device's are: a GETBULK
+    // answer that would not fit is cut short.
+    conf += "[snmp] sendMessageMaxSize 1472\n";
     conf += "master no\n";
     conf += QByteArray("rocommunity ") + kReadCommunity + " 127.0.0.1\n";
     conf += QByteArray("rwcommunity ") + kWriteCommunity + " 127.0.0.1\n";
     conf += QByteArray("com2sec tableonly 127.0.0.1 ") + kTableOnlyCommunity + "\n";
     conf += "group tableonlygroup v1 tableonly\n";
+    conf += "group tableonlygroup v2c tableonly\n";
     conf += QByteArray("view tableview included .") + kTableRoot + "\n";
     conf += "access tableonlygroup \"\" any noauth exact tableview none none\n";
     conf += QByteArray("createUser ") + kNoAuthUser + "\n";
@@ -64,6 +68,14 @@ bool SnmpdAgent::writeConfig(QString *why)
               + QByteArray::number(row * 10) + "\n";
         conf += QByteArray("override -rw .") + kColumn2 + "." + QByteArray::number(row)
               + " octet_str \"row" + QByteArray::number(row) + "\"\n";
+    }
+    for (int row = 1; row <= kWideRows; ++row) {
+        const QByteArray n = QByteArray::number(row);
+        conf += QByteArray("override .") + kWideRoot + ".1.1." + n + " integer " + n + "\n";
+        conf += QByteArray("override .") + kWideRoot + ".1.2." + n + " octet_str \""
+              + (n.rightJustified(5, '0') + ' ').repeated(kWideTextBytes / 6) + "\"\n";
+        if (row % 7 == 0)
+            conf += QByteArray("override .") + kWideRoot + ".1.3." + n + " integer " + n + "\n";
     }
     conf += QByteArray("override -rw .") + kScalarRoot + ".1.0 uinteger 7\n";
     conf += QByteArray("override -rw .") + kScalarRoot + ".2.0 counter 8\n";

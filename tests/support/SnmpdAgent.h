@@ -13,7 +13,8 @@ class SnmpdAgent
 public:
     static constexpr const char *kReadCommunity = "hollow";
     static constexpr const char *kWriteCommunity = "granite";
-    // Sees only kTableRoot, so a v1 walk past the table ends with noSuchName.
+    // Sees only kTableRoot, so a walk past the table ends with noSuchName
+    // (SNMPv1) or endOfMibView.
     static constexpr const char *kTableOnlyCommunity = "tableonly";
 
     static constexpr const char *kNoAuthUser = "plainuser";
@@ -30,6 +31,12 @@ public:
     static constexpr const char *kColumn1 = "1.3.6.1.4.1.99999.1.1.1";
     static constexpr const char *kColumn2 = "1.3.6.1.4.1.99999.1.1.2";
     static constexpr int kTableRows = 120;
+    // A read-only table of kWideRows rows: column 1 INTEGER (the row), column
+    // 2 an OCTET STRING of kWideTextBytes bytes, column 3 INTEGER on every
+    // seventh row only. The agent keeps its answers within 1472 bytes.
+    static constexpr const char *kWideRoot = "1.3.6.1.4.1.99999.3";
+    static constexpr int kWideRows = 300;
+    static constexpr int kWideTextBytes = 120;
     // Writable scalars of other types: .1 Gauge32 (7), .2 Counter32 (8),
     // .3 OBJECT IDENTIFIER (1.3.6.1.4.1.99999.9), all with instance ".0".
     static constexpr const char *kScalarRoot = "1.3.6.1.4.1.99999.2";

@@ -387,6 +387,11 @@ void TFM_Admin2::Save()
     setIncluded(m_manager, ManagerVlan, ui->CheckBox_VID->isChecked());
 
     const bool loginOk = apply(m_login);
+    if (loginOk) {
+        // The device holds the new password now: it is the one the next Save asks for.
+        m_passwordRead = ui->Ed_Pwd->text();
+        ui->Ed_OPwd->setText(m_passwordRead);
+    }
 
     const int index = ui->RadioGroup1->itemIndex();
     const Console choice = index == ConsoleNone    ? Console::None

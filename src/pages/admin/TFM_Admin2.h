@@ -71,7 +71,7 @@ private:
     New_req2Edit *m_shownRanges = nullptr;    // the used rows, numbered
     VrSNMPRequest2Edits *m_delete = nullptr;
 
-    QString m_passwordRead; // never logged or shown
+    QString m_passwordRead; // the device's current password (read, or last written); never logged
     int m_lastError = 0;
 };
 

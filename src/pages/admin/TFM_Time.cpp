@@ -152,6 +152,8 @@ void TFM_Time::readAll()
     // The device's answer (or its silence) is known from the first read.
     if (m_lastError != VrErrTimeout)
         load(m_manual);
+    else
+        m_manual->SkipLoad();
     emptyUnsetServer();
 }
 
@@ -295,7 +297,9 @@ void TFM_Time::Save()
     setIncluded(ServerIp, ntp);
 
     const bool timeOk = apply(m_time);
-    const bool manualOk = ntp || apply(m_manual);
+    // Whether the clock is set by hand is the device's NTP choice: unread,
+    // the manual time is not sent either.
+    const bool manualOk = ntp || (m_time->WasRead() && apply(m_manual));
     for (int item : {int(ServerIp), int(DaylightSaving)})
         setIncluded(item, true);
     for (int item = StartMonth; item <= EndTime; ++item)

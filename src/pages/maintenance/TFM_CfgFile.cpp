@@ -69,8 +69,12 @@ TFM_CfgFile::TFM_CfgFile(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_CfgF
         QMetaObject::invokeMethod(this, [this, r] { commandCompleted(r); }, Qt::QueuedConnection);
     };
 
+    // Chosen through its Browse button only: drawn in the button colour so
+    // that it does not look like a field to type in.
     ui->Ed_SaveFile->setReadOnly(true);
-    ui->Ed_SaveFile->setBackgroundRole(QPalette::Button);
+    QPalette look = ui->Ed_SaveFile->palette();
+    look.setColor(QPalette::Base, look.color(QPalette::Button));
+    ui->Ed_SaveFile->setPalette(look);
 
     connect(ui->Bt_Browse, &QPushButton::clicked, this, &TFM_CfgFile::BrowseRestore);
     connect(ui->Bt_SavBrw, &QPushButton::clicked, this, &TFM_CfgFile::BrowseBackup);

@@ -199,9 +199,19 @@ void TFM_Firmware::wait(int seconds, const QString &label3, bool holdForTransfer
             waiting.SetProgress(m_transfer->Bytes(), m_transfer->Total());
         waiting.HoldWhile([this] { return m_transfer->Pending(); });
     }
+    // Making the dialog reads the device, so a refusal may already be in.
     m_shownWait = &waiting;
-    waiting.exec();
+    if (!m_waitCut)
+        waiting.exec();
     m_shownWait = nullptr;
+    m_waitCut = false;
+}
+
+void TFM_Firmware::cutWait()
+{
+    m_waitCut = true;
+    if (m_shownWait)
+        m_shownWait->done(QDialog::Rejected);
 }
 
 bool TFM_Firmware::loaded(const QString &label3)
@@ -284,8 +294,8 @@ void TFM_Firmware::upgradeCompleted(const VrSNMPError &result)
             m_upgrade->ShowStatus(result.Message);
         if (!m_inUpdateWait)
             restartAfterFirmware();
-        else if (RefusedByDevice(result.Code) && m_shownWait)
-            m_shownWait->done(QDialog::Rejected); // nothing is being installed: no use waiting
+        else if (RefusedByDevice(result.Code))
+            cutWait(); // nothing is being installed: no use waiting
         return;
     }
     status(result.Message);

@@ -43,6 +43,8 @@ private:
     // transfer did not complete.
     bool loaded(const QString &label3);
     void wait(int seconds, const QString &label3, bool holdForTransfer);
+    // Ends the wait on screen, or the one about to be shown.
+    void cutWait();
     void setKeyEnabled(bool enabled);
     void status(const QString &text);
 
@@ -59,6 +61,7 @@ private:
     std::optional<int> m_upgradeAnswer; // the code that came during the update wait
     QString m_upgradeFailure;           // and its text
     TFM_Waiting *m_shownWait = nullptr; // the wait on screen, while wait() runs
+    bool m_waitCut = false;
     bool m_tftpReady = false;
 };
 

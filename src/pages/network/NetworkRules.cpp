@@ -175,10 +175,10 @@ FieldCheck CheckLeaseInput(const LeaseInput &in)
     return std::nullopt;
 }
 
-int DuplicateMacRow(const QStringList &macs, const QString &mac, int excludeRow)
+int DuplicateLeaseRow(const QStringList &column, const QString &value, int excludeRow)
 {
-    for (int row = 0; row < macs.size(); ++row)
-        if (row != excludeRow && macs.at(row).compare(mac, Qt::CaseInsensitive) == 0)
+    for (int row = 0; row < column.size(); ++row)
+        if (row != excludeRow && column.at(row).compare(value, Qt::CaseInsensitive) == 0)
             return row;
     return -1;
 }

@@ -69,14 +69,14 @@ struct LeaseInput {
     QString lanAddress; // the access point's own address, never leased
 };
 FieldCheck CheckLeaseInput(const LeaseInput &in);
-// The row (0-based) of macs that already holds mac, leaving out excludeRow
-// (the lease being edited); -1 when there is none.
-int DuplicateMacRow(const QStringList &macs, const QString &mac, int excludeRow);
+// The row (0-based) of a lease column (MACs, addresses) that already holds
+// value, letter case aside, leaving out excludeRow (the lease being edited);
+// -1 when there is none.
+int DuplicateLeaseRow(const QStringList &column, const QString &value, int excludeRow);
 inline const QString FreeMac = QStringLiteral("000000000000");
 
 // --- VLAN page ---
 inline constexpr int VlanPortCount = 14;
-inline constexpr int VlanListLimit = 14;    // VLANs the page lists and adds up to
 inline constexpr int VlanVisiblePorts = 10; // S-4 .. S-7 are not shown
 enum class Membership { None = 0, Tag = 1, Untag = 2 };
 // Port names in table-column order.

@@ -470,10 +470,12 @@ void TFM_DHCP::SaveLease()
         refuse(*problem, problem->field == QLatin1String("ED_StaticAssignIP"));
         return;
     }
-    QStringList macs;
+    QStringList macs, addresses;
     QTreeWidget *table = ui->LV_StaticPoolSet;
-    for (int row = 0; row < table->topLevelItemCount(); ++row)
+    for (int row = 0; row < table->topLevelItemCount(); ++row) {
         macs << table->topLevelItem(row)->text(StMac);
+        addresses << table->topLevelItem(row)->text(StIp);
+    }
     const bool adding = m_editRow < 0;
     const auto again = [this] {
         setLeaseControlsEnabled(true);
@@ -482,12 +484,20 @@ void TFM_DHCP::SaveLease()
     setLeaseControlsEnabled(false);
     ui->Btn_Add->setEnabled(false);
     ui->Btn_Del->setEnabled(false);
-    // The lease being edited keeps its own MAC.
-    if (DuplicateMacRow(macs, input.mac, m_editRow) >= 0) {
+    // The lease being edited keeps its own MAC and address.
+    if (DuplicateLeaseRow(macs, input.mac, m_editRow) >= 0) {
         VrMessageBox(this, QStringLiteral("Reject: The MAC has already existed in IP Static pool."),
                      QStringLiteral("Warning"));
         again();
         ui->ED_StaticAssignMAC->setFocus();
+        return;
+    }
+    // Two stations given one address would fight over it.
+    if (DuplicateLeaseRow(addresses, input.address, m_editRow) >= 0) {
+        VrMessageBox(this, QStringLiteral("Reject: The IP has already existed in IP Static pool."),
+                     QStringLiteral("Warning"));
+        again();
+        ui->ED_StaticAssignIP->setFocus();
         return;
     }
     // A full table has no free row: writing the selected one would replace a lease.

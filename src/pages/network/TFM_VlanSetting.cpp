@@ -275,7 +275,6 @@ void TFM_VlanSetting::vlanRead(const VrSNMPError &r)
         return;
     }
     QTreeWidget *table = ui->LV_VlanList;
-    m_listed = 0;
     for (int row = 0; row < table->topLevelItemCount(); ++row) {
         const QTreeWidgetItem *vlan = table->topLevelItem(row);
         if (vlan->text(col(VlVid)) == QLatin1String("0"))
@@ -287,9 +286,9 @@ void TFM_VlanSetting::vlanRead(const VrSNMPError &r)
         auto *shown = new QTreeWidgetItem(ui->LV_VlanListUser,
                                           {vlan->text(col(VlVid)), vlan->text(col(VlName)), cells.untagged, cells.tagged});
         shown->setData(0, Qt::UserRole, row);
-        ++m_listed;
     }
-    if (statusEnabled() && m_listed < VlanListLimit)
+    // The device's own free rows say whether another VLAN fits.
+    if (statusEnabled())
         selectFreeRow();
     else
         table->clearSelection();
@@ -329,7 +328,7 @@ void TFM_VlanSetting::statusRules(bool byUser)
         VrMessageBox(this, QStringLiteral("If you enable VLAN,AP Mode is set to access point."), kWarning);
         m_warned = true;
     }
-    if (statusEnabled() && m_listed < VlanListLimit && !m_editMode)
+    if (statusEnabled() && !m_editMode)
         selectFreeRow();
     const bool editable = statusEnabled() && !dynamicMode();
     setEditControlsEnabled(editable);
@@ -451,7 +450,7 @@ void TFM_VlanSetting::SaveVlan()
         return;
     }
     // A new VLAN needs a free row; any other row is a VLAN that would be lost.
-    if (!m_editMode && (!row || row->text(col(VlVid)) != QLatin1String("0") || m_listed >= VlanListLimit)) {
+    if (!m_editMode && (!row || row->text(col(VlVid)) != QLatin1String("0"))) {
         VrMessageBox(this, QStringLiteral("The VLAN table is full. Delete a VLAN before adding another."), kWarning);
         return;
     }

@@ -73,7 +73,6 @@ private:
     VrSNMPRequest2Edits *m_portList = nullptr;
     VrSNMPRequest2Edits *m_vlan = nullptr;
 
-    int m_listed = 0;            // VLANs listed after the last read
     bool m_editMode = false;     // the edit form holds a listed VLAN
     bool m_formReset = false;    // the add form was reset and not touched since
     bool m_warned = false;       // the AP-mode warning was shown

@@ -4,6 +4,7 @@
 
 #include "Exchange.h"
 #include "LiveChart.h"
+#include "ReportColumns.h"
 #include "StationList.h"
 #include "StationTables.h"
 #include "TableRows.h"
@@ -39,6 +40,7 @@ TClientInformation::TClientInformation(QWidget *parent) : QDialog(parent), ui(ne
     for (int c = 0; c < 7; ++c)
         view->setColumnWidth(c, widths[c]);
     view->setColumnHidden(0, true);
+    ShowWholeColumns(view);
     detect();
     m_signals = new SignalChart(this, kClientTriggerVars, kClientTableVars, {ClientMac, ClientRssi, false},
                                 QStringLiteral("client-signal"), [this] { return m_busy; });
@@ -119,6 +121,7 @@ void TClientInformation::showStations()
         for (int c = 0; c < 7; ++c)
             row->setText(c, texts[c]);
     }
+    ShowWholeColumns(view);
     ui->NumOfRecord->setText(QString::number(number));
 }
 

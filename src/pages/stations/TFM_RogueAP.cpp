@@ -3,6 +3,7 @@
 #include "ui_TFM_RogueAP.h"
 
 #include "Exchange.h"
+#include "ReportColumns.h"
 #include "StationList.h"
 #include "StationTables.h"
 #include "TableRows.h"
@@ -29,6 +30,7 @@ TFM_RogueAP::TFM_RogueAP(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_Rogu
     const int widths[] = {80, 50, 40, 100, 100, 150, 60};
     for (int c = 0; c < 7; ++c)
         view->setColumnWidth(c, widths[c]);
+    ShowWholeColumns(view);
     view->setSelectionMode(QAbstractItemView::NoSelection);
 
     connect(ui->Btn_Detect, &QPushButton::clicked, this, &TFM_RogueAP::Detect);
@@ -140,6 +142,7 @@ void TFM_RogueAP::showSurvey()
         row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
         row->setCheckState(0, Qt::Unchecked);
     }
+    ShowWholeColumns(view);
     ui->CheckBox_SelectAll->setChecked(false);
 }
 

@@ -165,13 +165,10 @@ TFM_MultiSSIDNewForm::TFM_MultiSSIDNewForm(QWidget *parent) : QDialog(parent), u
 
     ui->CB_Index->setCurrentIndex(0);
     ui->DelButton->setEnabled(false);
-    if (!load(m_apMode) && m_lastError == VrErrTimeout) {
-        // A device that does not answer would make every group wait out its time-out.
-        qCWarning(lcMultiSsid) << "the device does not answer; reading stopped";
-        multiSsidChanged();
-        return;
-    }
     m_opening = true;
+    load(m_apMode);
+    if (m_silent)
+        qCWarning(lcMultiSsid) << "the device does not answer; reading stopped";
     load(m_band);
     m_warningArmed = load(m_state);
     m_priorityReadable = load(m_priorityState);
@@ -192,8 +189,10 @@ bool TFM_MultiSSIDNewForm::load(VrSNMPRequest2Edits *binder)
 {
     // While the page opens, a device that has not answered is not asked
     // again: each further group would wait out its own time-out.
-    if (m_silent)
+    if (m_silent) {
+        binder->SkipLoad();
         return false;
+    }
     m_lastError = 0;
     const bool ok = VrLoadShowingErrors(binder);
     m_silent = m_opening && !ok && m_lastError == VrErrTimeout;

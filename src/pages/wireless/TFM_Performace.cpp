@@ -133,8 +133,11 @@ TFM_Performace::TFM_Performace(QWidget *parent) : QDialog(parent), ui(new Ui::TF
     connect(ui->Bt_Close, &QPushButton::clicked, this, &TFM_Performace::reject);
 
     if (!load(m_band) && m_lastError == VrErrTimeout) {
-        // A device that does not answer would make every group wait out its time-out.
+        // A device that does not answer would make every group wait out its
+        // time-out: the page stays unread (and writes nothing).
         qCWarning(lcPerformance) << "the device does not answer; reading stopped";
+        for (VrSNMPRequest2Edits *group : {m_country, m_security, m_cipher, m_apMode, m_main, m_wifiMode})
+            group->SkipLoad();
         return;
     }
     Refresh();
@@ -154,8 +157,10 @@ bool TFM_Performace::load(VrSNMPRequest2Edits *binder)
     // Once the device has not answered in Refresh, the further groups keep
     // what they show: each would wait out its own time-out, and the page could
     // not be closed meanwhile.
-    if (m_silent)
+    if (m_silent) {
+        binder->SkipLoad();
         return false;
+    }
     m_lastError = 0;
     const bool ok = VrLoadShowingErrors(binder);
     m_silent = m_reading && !ok && m_lastError == VrErrTimeout;
@@ -185,7 +190,8 @@ void TFM_Performace::markBeaconAndDtim()
 }
 
 // The AP mode is read before the main group, so that a client's beacon and
-// DTIM stay out of that read.
+// DTIM stay out of that read; the band too, since the radio-mode list, the
+// data rates and the ACK range follow it.
 void TFM_Performace::Refresh()
 {
     m_reading = true;
@@ -195,6 +201,7 @@ void TFM_Performace::Refresh()
     load(m_security);
     load(m_cipher);
     load(m_apMode);
+    load(m_band);
     m_forceRate = false;
     markBeaconAndDtim();
     const bool mainRead = load(m_main);
@@ -209,7 +216,6 @@ void TFM_Performace::Refresh()
     const bool modeRead = load(m_wifiMode);
     wifiModeChanged();
 
-    load(m_band);
     applyEnabling();
     applySecurity();
     // A failed read has said so in the status bar; that stays.
@@ -310,9 +316,12 @@ void TFM_Performace::Save()
     }
 
     const PerformanceWrites w = PerformanceWritesFor(m, ui->CB_Grouping->currentText() == kEnable);
+    // The data rate and short GI shown follow the radio mode: with the mode
+    // unread they are no values of the device either.
+    const bool modeRead = m_wifiMode->WasRead();
     markBeaconAndDtim();
-    setIncluded(MainShortGi, w.shortGi);
-    setIncluded(MainDataRate, w.dataRate);
+    setIncluded(MainShortGi, w.shortGi && modeRead);
+    setIncluded(MainDataRate, w.dataRate && modeRead);
     setIncluded(MainIgmp, w.igmp);
     setIncluded(MainLoadBalance, w.connectionLimit);
     setIncluded(MainUserLimit, w.userLimit);

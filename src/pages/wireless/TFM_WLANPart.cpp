@@ -14,6 +14,8 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 TFM_WLANPart *FM_WLANPart = nullptr;
 
 Q_LOGGING_CATEGORY(lcWlanPartition, "qrt.pages.wlanpartition")
@@ -32,6 +34,8 @@ VrOptionList gBand(kBandDef);
 VrOptionList gApMode(kApModeDef);
 
 constexpr int kInt = VrSyntaxInteger;
+// What a 1366-pixel screen leaves for the page beside its frame.
+constexpr int kWidestPage = 1300;
 
 const VrSNMPVarDef kBandVars[] = {VarDef(P "2.1.3.2.1.1.24.1", "dot11Band", kInt, 0x02, &gBand), VarEnd};
 const VrSNMPVarDef kMultiSsidVars[] = {VarDef(P "3.3.3.1.1.1.1", "dot11MssidState", kInt, 0x02, &gDisEn), VarEnd};
@@ -64,17 +68,20 @@ TFM_WLANPart::TFM_WLANPart(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_WL
     connect(ui->Btn_Refresh, &QPushButton::clicked, this, &TFM_WLANPart::Refresh);
     connect(ui->Btn_Close, &QPushButton::clicked, this, &TFM_WLANPart::reject);
 
-    const bool answers = load(m_band) || m_lastError != VrErrTimeout;
+    connect(ui->StatusBar1, &QStatusBar::messageChanged, this, &TFM_WLANPart::fitStatus);
+
+    // A device that does not answer would make every further group wait out
+    // its time-out: those are left unread (and so are not written either).
+    bool silent = !load(m_band) && m_lastError == VrErrTimeout;
     ui->CB_WBand->setEnabled(false);
-    if (answers) {
-        // A device that falls silent now is not asked group after group.
-        for (VrSNMPRequest2Edits *group : {m_multiSsid, m_apMode, m_partition, m_link})
-            if (!load(group) && m_lastError == VrErrTimeout)
-                break;
-    } else {
-        // A device that does not answer would make every group wait out its time-out.
-        qCWarning(lcWlanPartition) << "the device does not answer; reading stopped";
+    for (VrSNMPRequest2Edits *group : {m_multiSsid, m_apMode, m_partition, m_link}) {
+        if (silent)
+            group->SkipLoad();
+        else
+            silent = !load(group) && m_lastError == VrErrTimeout;
     }
+    if (silent)
+        qCWarning(lcWlanPartition) << "the device does not answer; reading stopped";
     applyApModeRule();
 }
 
@@ -104,6 +111,18 @@ void TFM_WLANPart::applyApModeRule()
     const bool client = ApModeFromText(ui->CB_ApMode->currentText()) == int(ApMode::WirelessClient);
     for (QWidget *control : {ui->CB_StationConnection, ui->CB_WLANAccess, ui->CB_Connect})
         control->setEnabled(!client);
+}
+
+// A status line names the exchange, its outcome and the time: longer than
+// the switches are wide. The page widens to show it whole (it never narrows
+// again, so that it does not jump with every line).
+void TFM_WLANPart::fitStatus(const QString &line)
+{
+    QStatusBar *bar = ui->StatusBar1;
+    // The bar keeps a few pixels on either side of its message.
+    const int needed = bar->fontMetrics().horizontalAdvance(line) + 24;
+    if (needed > bar->minimumWidth())
+        bar->setMinimumWidth(std::min(needed, kWidestPage));
 }
 
 void TFM_WLANPart::wlanAccessChanged()

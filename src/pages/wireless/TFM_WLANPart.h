@@ -28,6 +28,7 @@ private:
     bool apply(VrSNMPRequest2Edits *binder);
     void applyApModeRule();
     void wlanAccessChanged();
+    void fitStatus(const QString &line);
 
     std::unique_ptr<Ui::TFM_WLANPart> ui;
     VrSNMPRequest2Edits *m_band = nullptr;

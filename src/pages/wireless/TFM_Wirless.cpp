@@ -407,7 +407,10 @@ void TFM_Wirless::bandChanged()
 
 void TFM_Wirless::applicationChanged()
 {
-    const QStringList modes = ApModeEntries(country(), band5(), ui->CB_Applicaiton->currentIndex());
+    QStringList modes = ApModeEntries(country(), band5(), ui->CB_Applicaiton->currentIndex());
+    // A router keeps its mode unless the user picks another one.
+    if (m_apModeRead == QLatin1String(WlRouterMode))
+        modes << m_apModeRead;
     setItems(ui->CB_APMode, modes, EntryIndex(modes, m_apModeRead));
     fillChannels();
 }

@@ -168,6 +168,9 @@ bool TFM_Wirless::writeGroup(WriteGroup group)
         return apply(key);
     }
     case WriteGroup::ApMode:
+        // Only a mode the user chose: the device's own (a router's, say) stays.
+        if (ui->CB_APMode->currentText().compare(m_apModeRead, Qt::CaseInsensitive) == 0)
+            return true;
         return apply(m_apMode);
     case WriteGroup::Basic: {
         const BasicWrite writes = BasicWritesFor(mode());

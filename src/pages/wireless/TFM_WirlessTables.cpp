@@ -17,9 +17,12 @@ const VrOptionNumDef kWifi24Def[] = {
     {6, "Mixed 802.11n,802.11g and 802.11b"}, {3, "Mixed 802.11g and 802.11b"}, {2, "802.11n Only"}, {0, nullptr}};
 const VrOptionNumDef kWifi5Def[] = {
     {9, "Mixed 802.11n and 802.11a"}, {7, "802.11a Only"}, {8, "802.11n Only"}, {0, nullptr}};
+// The router operation (5) is no mode this page sets: it is named so that a
+// device in it is shown as it is.
 const VrOptionNumDef kApModeDef[] = {
-    {1, "Access Point"}, {2, "WDS with AP"}, {3, "WDS"}, {4, "Wireless Client"}, {0, nullptr}};
-const VrOptionNumDef kApModeRestrictedDef[] = {{1, "Access Point"}, {4, "Wireless Client"}, {0, nullptr}};
+    {1, "Access Point"}, {2, "WDS with AP"}, {3, "WDS"}, {4, "Wireless Client"}, {5, "Router"}, {0, nullptr}};
+const VrOptionNumDef kApModeRestrictedDef[] = {
+    {1, "Access Point"}, {4, "Wireless Client"}, {5, "Router"}, {0, nullptr}};
 const VrOptionNumDef kCipherDef[] = {{1, "auto"}, {2, "aes"}, {3, "tkip"}, {4, "wep"}, {0, nullptr}};
 const VrOptionNumDef kAuthDef[] = {
     {1, "opensystem"}, {2, "sharedkey"}, {3, "wpa-psk"}, {4, "wpa-eap"}, {5, "wpa2-psk"},

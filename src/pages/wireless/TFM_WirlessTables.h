@@ -43,6 +43,10 @@ inline constexpr int WlPeerCount = 8;
 inline constexpr int WlVisiblePeers = 4; // the others keep peers the device holds beyond four
 inline constexpr int WlPeerDeleteAll = 8;
 
+// The operation mode of a device that runs as a router, as the AP mode
+// option lists show it.
+inline constexpr const char *WlRouterMode = "Router";
+
 // Option lists that change with the band or the country.
 const VrOptionList &WlApModeOptions(bool restricted); // restricted: "Access Point", "Wireless Client"
 const VrOptionList &WlWifiModeOptions(bool band5);

@@ -262,3 +262,31 @@ TEST_F(AdminPage, RefusedSavesWriteNothing)
     EXPECT_EQ(number(kVlan), 12);
     EXPECT_EQ(QString::fromStdString(device.log()).contains(longest), false);
 }
+
+TEST_F(AdminPage, AfterAPasswordChangeTheNewOneIsTheCurrentPassword)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    setPassword("secret1");
+    openAndWait();
+    type("Ed_NPwd", "secret2");
+    type("Ed_CNP", "secret2");
+    click("OK");
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_EQ(status(), "Set OK!");
+    ASSERT_EQ(text(kPassword), "secret2");
+
+    type("Ed_OPwd", "secret2");
+    type("Ed_SysName", "roof-ap");
+    click("OK");
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_EQ(status(), "Set OK!");
+    EXPECT_EQ(text("1.3.6.1.2.1.1.5.0"), "roof-ap");
+
+    const int before = sets();
+    type("Ed_OPwd", "secret1");
+    click("OK");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), "Please input the current password correctly!");
+    EXPECT_EQ(sets(), before);
+    EXPECT_EQ(text(kPassword), "secret2");
+}

@@ -1,6 +1,11 @@
 // The time and date page against the simulated access point.
 #include "PageFixture.h"
 #include "TFM_Time.h"
+#include "VrSNMPTarget.h"
+#include "VrTimeScale.h"
+
+#include <cstdio>
+#include <fstream>
 
 namespace {
 
@@ -149,4 +154,35 @@ TEST_F(TimePage, ConvertLooksTheServerUpWithoutBlocking)
     EXPECT_TRUE(QTest::qWaitFor([&] { return boxes.count() == 1; }, 20000));
     EXPECT_EQ(boxes.lastText(), "Cannot find an IPv4 address for no-such-host.invalid.");
     EXPECT_EQ(edit("Ed_ServerIp")->text(), "127.0.0.1");
+}
+
+// Opened while the device kept silent, the page held no time settings of the
+// device, only empty fields and first entries: a Save wrote them.
+TEST_F(TimePage, SaveAfterASilentOpeningSendsNothingAndReadsAgain)
+{
+    const std::string mute = dir.filePath("mute").toStdString();
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--mute-file", mute}));
+    const long zone = number(kZone);
+    std::ofstream(mute) << "";
+    const int retries = g_SNMPRetries;
+    g_SNMPRetries = 0;
+    VrSetTimeScale(0.01);
+    openPage();
+    VrSetTimeScale(1.0);
+    g_SNMPRetries = retries;
+    std::remove(mute.c_str());
+
+    click("Btn_Apply");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastText().contains("\"Time\" could not be read")) << boxes.lastText().toStdString();
+    EXPECT_EQ(status(), "Setting Error");
+    EXPECT_EQ(logCount("set "), 0);
+    EXPECT_EQ(number(kZone), zone);
+
+    // Save read the page again: now it holds the device's settings.
+    EXPECT_FALSE(combo("CB_TimeZone")->currentText().isEmpty());
+    click("Btn_Apply");
+    EXPECT_EQ(status(), "Setting Success");
+    EXPECT_EQ(number(kZone), zone);
+    EXPECT_EQ(boxes.count(), 1);
 }

@@ -53,6 +53,9 @@ TEST_F(CfgFilePage, BackupThenRestoreBringsTheConfigurationBack)
     // No ".dcf" in the name: it is appended. A "/" separates folders as "\" does.
     ASSERT_NO_FATAL_FAILURE(backup(dir.path() + "/first"));
     EXPECT_EQ(boxes.lastText(), "The configuration file saved successfully!") << status().toStdString();
+    ASSERT_EQ(waits.shown.size(), 1);
+    EXPECT_TRUE(waits.shown[0].busy);
+    EXPECT_TRUE(waits.shown[0].readable); // not greyed out with the page behind it
     EXPECT_TRUE(page->isEnabled());
     const QByteArray saved = read(dir.path() + "/first.dcf");
     EXPECT_TRUE(saved.contains(QByteArray::fromStdString(kSsid + "=saved ssid\n"))) << saved.toStdString();
@@ -73,6 +76,8 @@ TEST_F(CfgFilePage, BackupThenRestoreBringsTheConfigurationBack)
     EXPECT_EQ(waits.shown[1].seconds, 10);
     EXPECT_EQ(waits.shown[2].label3, "Device is restarting...");
     EXPECT_EQ(waits.shown[2].seconds, 50);
+    for (const ShownWait &w : waits.shown)
+        EXPECT_TRUE(w.readable) << w.label3.toStdString();
 
     // A second backup of the restored device holds the restored settings;
     // a name with ".DCF" keeps it.
@@ -83,6 +88,21 @@ TEST_F(CfgFilePage, BackupThenRestoreBringsTheConfigurationBack)
     for (qsizetype i = 0; i < std::min(before.size(), after.size()); ++i)
         EXPECT_EQ(after[i].toStdString(), before[i].toStdString()) << "line " << i + 1;
     EXPECT_FALSE(QFile::exists(dir.path() + "/second.DCF.dcf"));
+}
+
+// The save path is only chosen through its Browse button: it is drawn in the
+// button colour, unlike the file to restore, which can be typed.
+TEST_F(CfgFilePage, SavePathLooksReadOnly)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openPage();
+    const auto background = [](QLineEdit *e) {
+        const QImage image = e->grab().toImage();
+        return QColor(image.pixel(image.width() - 8, image.height() / 2)).name();
+    };
+    EXPECT_TRUE(edit("Ed_SaveFile")->isReadOnly());
+    EXPECT_EQ(background(edit("Ed_SaveFile")), page->palette().color(QPalette::Button).name());
+    EXPECT_NE(background(edit("Ed_SaveFile")), background(edit("Ed_UpgFile")));
 }
 
 TEST_F(CfgFilePage, BackupThatDoesNotArriveIsReportedAsFailed)

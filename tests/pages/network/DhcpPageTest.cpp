@@ -118,7 +118,9 @@ TEST_F(DhcpPage, APoolTheDeviceRefusesIsReportedAndThePageStaysUsable)
     type("Ed_Gateway", "192.168.0.1");
     type("Ed_Lease", "600");
     click("Bt_Apply");
-    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    // The pool could not be read either: it is not written, and the box says why.
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastText().contains("\"DHCP pool\" could not be read")) << boxes.lastText().toStdString();
     EXPECT_EQ(result("StatusBar1"), "Setting Error!");
     EXPECT_FALSE(find<VrStatusBar>("StatusBar1")->panel(1)->text().isEmpty());
     EXPECT_EQ(address(kPoolStart), "192.168.0.100");
@@ -191,6 +193,26 @@ TEST_F(DhcpPage, DuplicateMacIsRefusedWhenAddingButTheLeaseCanBeEdited)
     EXPECT_EQ(text(kStaticHost + "1"), "laser");
     EXPECT_EQ(address(kStaticIp + "2"), "0.0.0.0"); // edited in place
     EXPECT_EQ(column("User_ListView", 2), QStringList{"laser"});
+}
+
+TEST_F(DhcpPage, AnAddressAlreadyLeasedIsRefusedBeforeAnythingIsWritten)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_TRUE(client->setIp(kStaticIp + "2", "192.168.0.20").ok());
+    ASSERT_TRUE(client->setBytes(kStaticMac + "2", macBytes("00112233AABB")).ok());
+    openAndWait();
+    choose("CB_Fuction2", "Enable");
+    const int before = allSets();
+    fillLease("192.168.0.20", "00112233CCDD", "scanner");
+    saveLease();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), "Reject: The IP has already existed in IP Static pool.");
+    EXPECT_EQ(boxes.calls()[0].caption, "Warning");
+    EXPECT_EQ(allSets(), before);
+    EXPECT_EQ(address(kStaticIp + "1"), "0.0.0.0");
+    EXPECT_TRUE(edit("ED_StaticAssignIP")->isEnabled());
+    EXPECT_TRUE(edit("ED_StaticAssignIP")->hasFocus());
+    EXPECT_EQ(column("User_ListView", 1), QStringList{"192.168.0.20"});
 }
 
 TEST_F(DhcpPage, DeleteAsksAndFreesTheRow)

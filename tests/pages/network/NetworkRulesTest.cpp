@@ -151,11 +151,11 @@ TEST(NetworkRules, LeaseChecks)
 TEST(NetworkRules, DuplicateMacLeavesOutTheLeaseBeingEdited)
 {
     const QStringList macs{"000000000000", "001122334455", "00AABBCCDDEE"};
-    EXPECT_EQ(DuplicateMacRow(macs, "001122334455", -1), 1);
-    EXPECT_EQ(DuplicateMacRow(macs, "00aabbccddee", -1), 2);
-    EXPECT_EQ(DuplicateMacRow(macs, "001122334455", 1), -1);
-    EXPECT_EQ(DuplicateMacRow(macs, "001122334455", 2), 1);
-    EXPECT_EQ(DuplicateMacRow(macs, "0011223344FF", -1), -1);
+    EXPECT_EQ(DuplicateLeaseRow(macs, "001122334455", -1), 1);
+    EXPECT_EQ(DuplicateLeaseRow(macs, "00aabbccddee", -1), 2);
+    EXPECT_EQ(DuplicateLeaseRow(macs, "001122334455", 1), -1);
+    EXPECT_EQ(DuplicateLeaseRow(macs, "001122334455", 2), 1);
+    EXPECT_EQ(DuplicateLeaseRow(macs, "0011223344FF", -1), -1);
 }
 
 TEST(NetworkRules, VlanPortCellsListOnlyVisibleMembers)

@@ -16,6 +16,7 @@ const std::string kMgmt = P + "3.3.5.1.3.1.4.";
 const std::string kLan = P + "3.3.5.1.3.1.5.";
 const std::string kPrimary = P + "3.3.5.1.3.1.6.";
 const std::string kPvidLan = P + "3.3.5.2.2.1.3.1";
+constexpr int kDeviceVlanRows = 16;
 
 class VlanPage : public PageTest<TFM_VlanSetting>
 {
@@ -114,18 +115,37 @@ TEST_F(VlanPage, AListedVidAndVidsOutOfRangeAreRefused)
 TEST_F(VlanPage, AFullTableIsRefusedAndNoVlanIsOverwritten)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());
-    for (int row = 1; row <= 14; ++row)
+    for (int row = 1; row <= kDeviceVlanRows; ++row)
         ASSERT_NO_FATAL_FAILURE(putVlan(row, 100 + row, "v" + std::to_string(row)));
     ASSERT_TRUE(client->setInt(kStatus, 1).ok());
     openAndWait();
-    ASSERT_EQ(list("LV_VlanListUser")->topLevelItemCount(), 14);
+    ASSERT_EQ(list("LV_VlanListUser")->topLevelItemCount(), kDeviceVlanRows);
     const int before = allSets();
     addVlan("99", "one too many");
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.lastText(), "The VLAN table is full. Delete a VLAN before adding another.");
     EXPECT_EQ(allSets(), before);
-    for (int row = 1; row <= 14; ++row)
+    for (int row = 1; row <= kDeviceVlanRows; ++row)
         EXPECT_EQ(number(kVid + std::to_string(row)), 100 + row);
+}
+
+// The device's free rows count, not a fixed number of listed VLANs: with 14
+// listed, the 15th and 16th go in (after switching VLAN on, and after a read).
+TEST_F(VlanPage, EveryFreeRowOfTheDeviceTakesAVlan)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    for (int row = 1; row <= 14; ++row)
+        ASSERT_NO_FATAL_FAILURE(putVlan(row, 100 + row, "v" + std::to_string(row)));
+    openAndWait();
+    choose("CB_VlanStatus", "Enable");
+    addVlan("115", "fifteen");
+    addVlan("116", "sixteen");
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_EQ(number(kVid + "15"), 115);
+    EXPECT_EQ(text(kName + "15"), "fifteen");
+    EXPECT_EQ(number(kVid + "16"), 116);
+    EXPECT_EQ(number(kVid + "14"), 114);
+    EXPECT_EQ(list("LV_VlanListUser")->topLevelItemCount(), kDeviceVlanRows);
 }
 
 TEST_F(VlanPage, EditWritesTheSelectedVlanAndNeverTagsMultiSsidPorts)

@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QHeaderView>
+#include <QStyle>
 #include <QTreeWidget>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -83,6 +85,35 @@ protected:
         v->setCurrentItem(v->topLevelItem(row));
     }
     int setsOf(const std::string &oid) { return acceptedSetsOf(oid); }
+    // At the page's size, every shown column of the list holds its caption
+    // and each of its values uncut (text, the style's margins, a check box),
+    // and the columns lie within the list.
+    void expectWholeColumns(const char *name)
+    {
+        QApplication::processEvents();
+        auto *view = find<QTreeWidget>(name);
+        QStyle *style = view->style();
+        const int cellMargin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+        const int headerMargin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view->header());
+        const int box = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, view) + cellMargin;
+        const QFontMetrics cells = view->fontMetrics();
+        const QFontMetrics captions = view->header()->fontMetrics();
+        int right = 0;
+        for (int c = 0; c < view->columnCount(); ++c) {
+            if (view->isColumnHidden(c))
+                continue;
+            const QString caption = view->headerItem()->text(c);
+            EXPECT_GE(view->columnWidth(c), captions.horizontalAdvance(caption) + headerMargin) << caption.toStdString();
+            for (int i = 0; i < view->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem *item = view->topLevelItem(i);
+                const bool checkable = item->data(c, Qt::CheckStateRole).isValid();
+                EXPECT_GE(view->columnWidth(c), cells.horizontalAdvance(item->text(c)) + cellMargin + (checkable ? box : 0))
+                    << caption.toStdString() << ": " << item->text(c).toStdString();
+            }
+            right += view->columnWidth(c);
+        }
+        EXPECT_LE(right, view->viewport()->width()) << name;
+    }
 };
 
 // ---- Client information ----------------------------------------------------
@@ -381,6 +412,15 @@ TEST_F(StationPage, WdsPeersListStrangeRowsAsTheyCome)
     EXPECT_EQ(column("WDS_ClientListView", 1)[3].size(), 14);
 }
 
+TEST_F(StationPage, ClientInformationShowsWholeColumns)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--stations", "20"})); // more than the list shows at once
+    auto *p = open<TClientInformation>();
+    ASSERT_TRUE(QTest::qWaitFor([p] { return !p->Busy(); }, 10000));
+    ASSERT_EQ(find<QTreeWidget>("User_ListView")->topLevelItemCount(), 20);
+    expectWholeColumns("User_ListView");
+}
+
 // ---- Rogue AP detection ----------------------------------------------------
 
 const std::string kRogueType = P + "3.3.4.1.8.1.7.";
@@ -403,6 +443,14 @@ protected:
     QTreeWidgetItem *line(int i) { return find<QTreeWidget>("AP_UserListView")->topLevelItem(i); }
     void tick(int i) { line(i)->setCheckState(0, Qt::Checked); }
 };
+
+TEST_F(RoguePage, SurveyColumnsShowWholeValues)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--stations", "12"}));
+    detect();
+    ASSERT_TRUE(column("AP_UserListView", 0).contains("neighborhood"));
+    expectWholeColumns("AP_UserListView");
+}
 
 TEST_F(RoguePage, DetectionLocksEveryRequestControlAndListsUsedRows)
 {

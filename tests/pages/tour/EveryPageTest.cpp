@@ -12,6 +12,7 @@
 #include "TFM_Wirless.h"
 #include "VrKeyboard.h"
 #include "VrStatusBar.h"
+#include "VrTimeScale.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -19,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -35,6 +37,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -224,6 +227,64 @@ TEST_F(EveryPage, OpensSettlesFitsTheScreenAndCloses)
     ASSERT_TRUE(device.setInt(qrt::test::ApModeOid, qrt::test::RouterMode).ok());
     visitAll(true);
     EXPECT_GE(visited, 4);
+}
+
+// The device's read-write values outside its tables, as the inventory lists
+// them, in each form pages send.
+std::set<std::string> readWriteValues()
+{
+    std::set<std::string> oids;
+    QFile tsv(QStringLiteral(QRT_SOURCE_DIR "/apsim/data/mib-objects.tsv"));
+    if (!tsv.open(QIODevice::ReadOnly | QIODevice::Text))
+        return oids;
+    while (!tsv.atEnd()) {
+        const QStringList f = QString::fromUtf8(tsv.readLine()).split(QLatin1Char('\t'));
+        if (f.size() > 6 && (f[3] == QLatin1String("instance1") || f[3] == QLatin1String("scalar0"))
+            && f[6] == QLatin1String("read-write")) {
+            for (const QString &oid : {f[1], f[2]})
+                if (!oid.contains(QLatin1Char('<'))) // a placeholder for several instances
+                    oids.insert(oid.toStdString());
+        }
+    }
+    return oids;
+}
+
+// Every page opened while the device answers each read of its settings with
+// an error, then saved: what it tried and failed to read it does not write.
+TEST_F(EveryPage, SavesNothingItCouldNotRead)
+{
+    const std::set<std::string> values = readWriteValues();
+    ASSERT_GT(values.size(), 100u);
+    std::vector<std::string> args{"-v"};
+    for (const std::string &oid : values)
+        args.insert(args.end(), {"--fail", oid + "=5"});
+    m_agent.stop();
+    std::string why;
+    ASSERT_TRUE(m_agent.start(args, &why)) << why;
+    g_SNMPDevice.port = uint16_t(m_agent.port());
+    VrSetTimeScale(0.05); // a wait dialog a Save might open
+    QWidget owner;
+    int saved = 0;
+    for (const PageMenuEntry &entry : PageMenu()) {
+        SCOPED_TRACE(entry.page);
+        const size_t before = m_agent.log().size();
+        qrt::test::VisitPage(entry, &owner, [&](qrt::test::PageVisit &v) {
+            for (QPushButton *button : v.page->findChildren<QPushButton *>()) {
+                if (button->text().remove(QLatin1Char('&')) == QLatin1String("Save") && button->isVisible()) {
+                    button->click();
+                    ++saved;
+                }
+            }
+        });
+        // What the page only writes (a command's parameters) it may write.
+        const std::string log = m_agent.log().substr(before);
+        for (const std::string &oid : values) {
+            const bool asked = log.find("get " + oid + " -> ") != std::string::npos;
+            EXPECT_FALSE(asked && log.find("set " + oid + " -> ") != std::string::npos) << oid << " written unread";
+        }
+    }
+    VrSetTimeScale(1.0);
+    EXPECT_GE(saved, 15);
 }
 
 // A page as its menu entry opens it, ready for the keyboard.

@@ -198,6 +198,21 @@ TEST_F(MultiSsidPage, BadInputIsRefusedAndNothingWritten)
     EXPECT_EQ(device.log().find("set " + kP + "3.3.3.3.1."), std::string::npos);
 }
 
+// Opened while the device kept silent, the page showed multi-SSID unticked,
+// grew past the screen, and a Save then switched multi-SSID off.
+TEST_F(MultiSsidPage, SaveAfterASilentOpeningWritesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(startMutableDevice());
+    ASSERT_TRUE(client->setInt(kState, 1).ok());
+    openWhileSilent();
+    expectFitsScreen();
+    click("ApplyBtn");
+    expectUnreadRefused("Multi-SSID");
+    EXPECT_EQ(status(), "Save Fail!");
+    EXPECT_EQ(setsOf(kState), 1); // the client's own
+    EXPECT_EQ(number(kState), 1);
+}
+
 TEST_F(MultiSsidPage, SilentDeviceDuringAddLeavesThePageUsable)
 {
     const std::string mute = dir.filePath(QStringLiteral("mute")).toStdString();

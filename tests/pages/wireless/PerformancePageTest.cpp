@@ -176,4 +176,51 @@ TEST_F(PerformancePage, WdsKeepsTheConnectionLimit)
     EXPECT_EQ(setsOf(kUserLimit) + setsOf(kLoadBalance), 0);
 }
 
+// Refresh used the band before reading it again: a radio moved to 5 GHz
+// got 2.4 GHz values written onto it.
+TEST_F(PerformancePage, RefreshReadsTheBandBeforeUsingIt)
+{
+    const std::string band = kP + "2.1.3.2.1.1.24.1";
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    openPage();
+    ASSERT_TRUE(combo("CB_WMode1")->isVisible());
+    ASSERT_TRUE(client->setInt(band, 1).ok());
+    ASSERT_TRUE(client->setInt(kWifiMode, 9).ok());
+    click("Bt_Refresh");
+    EXPECT_EQ(find<QLabel>("Label_Ack")->text(), "Ack Time Out (5GHz, 50~200)");
+    EXPECT_TRUE(combo("CB_WMode2")->isVisible());
+    EXPECT_FALSE(combo("CB_WMode1")->isVisible());
+    EXPECT_EQ(combo("CB_WMode2")->currentText(), "Mixed 802.11n and 802.11a");
+    type("Ed_AckTimeOut", "60");
+    click("Bt_Apply");
+    EXPECT_EQ(status(), "Save OK!");
+    EXPECT_EQ(number(kWifiMode), 9);
+    EXPECT_EQ(text(kDataRate), "0");
+}
+
+// What could not be read is not written: neither the radio mode nor the data
+// rate and short GI that follow it, and after a silent opening nothing.
+TEST_F(PerformancePage, UnreadRadioModeAndSilentOpeningWriteNothingOfThem)
+{
+    ASSERT_NO_FATAL_FAILURE(startMutableDevice({"--fail", kWifiMode + "=5"}));
+    ASSERT_TRUE(client->setBytes(kDataRate, "18").ok());
+    openPage();
+    click("Bt_Apply");
+    expectUnreadRefused("Wireless mode");
+    EXPECT_EQ(status(), "Set Error!");
+    EXPECT_EQ(setsOf(kWifiMode) + setsOf(kShortGi), 0);
+    EXPECT_EQ(setsOf(kDataRate), 1); // the client's own
+    EXPECT_EQ(text(kDataRate), "18");
+
+    openWhileSilent();
+    const size_t before = device.log().size();
+    type("Ed_BeInta", "100"); // values typed over nothing read
+    type("Ed_DTIMa", "1");
+    type("Ed_AckTimeOut", "64");
+    edit("Ed_ULimit")->setText("0");
+    click("Bt_Apply");
+    expectUnreadRefused("Performance");
+    EXPECT_EQ(device.log().find("set ", before), std::string::npos);
+}
+
 } // namespace

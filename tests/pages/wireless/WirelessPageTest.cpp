@@ -475,6 +475,26 @@ TEST_F(WirelessPage, FitsTheScreenInEveryModeAndShrinksBack)
     EXPECT_LE(page->width(), accessPoint.width());
 }
 
+// Saving with nothing edited wrote "Access Point" over the router operation.
+TEST_F(WirelessPage, RouterKeepsItsModeThroughASave)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice());
+    ASSERT_TRUE(client->setInt(kApMode, 5).ok());
+    openPage();
+    EXPECT_EQ(combo("CB_APMode")->currentText(), "Router");
+    save();
+    EXPECT_EQ(status(), "Setting Success!");
+    EXPECT_EQ(number(kApMode), 5);
+    EXPECT_EQ(logCount("set " + kApMode + " -> "), 1); // the client's own
+    EXPECT_EQ(combo("CB_APMode")->currentText(), "Router");
+
+    choose("CB_APMode", "Access Point"); // the user's own choice is written
+    save();
+    EXPECT_EQ(status(), "Setting Success!");
+    EXPECT_EQ(number(kApMode), 1);
+    EXPECT_EQ(items("CB_APMode"), (QStringList{"Access Point", "WDS with AP", "WDS", "Wireless Client"}));
+}
+
 TEST_F(WirelessPage, SilentDeviceStopsTheReadingAtTheFirstGroup)
 {
     const QString mute = dir.filePath(QStringLiteral("mute"));

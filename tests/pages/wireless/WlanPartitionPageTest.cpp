@@ -65,4 +65,42 @@ TEST_F(WlanPartitionPage, RefusedWriteIsReported)
     EXPECT_NE(status(), "Refresh Ok!");
 }
 
+// Saving what was never read wrote all three switches as "Disable", which
+// cuts the wired side off the stations.
+TEST_F(WlanPartitionPage, SaveAfterASilentOpeningWritesNothingUntilRead)
+{
+    ASSERT_NO_FATAL_FAILURE(startMutableDevice());
+    ASSERT_EQ(number(kWlanAccess), 1);
+    openWhileSilent();
+    click("Btn_Apply");
+    expectUnreadRefused("WLAN partition");
+    EXPECT_EQ(status(), "Setting Error!");
+    for (const std::string &oid : {kStations, kWlanAccess, kLink})
+        EXPECT_EQ(setsOf(oid), 0) << oid;
+    EXPECT_EQ(number(kWlanAccess), 1);
+
+    click("Btn_Refresh");
+    EXPECT_EQ(status(), "Refresh Ok!");
+    click("Btn_Apply");
+    EXPECT_EQ(status(), "Setting Success!");
+    EXPECT_EQ(number(kWlanAccess), 1);
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(WlanPartitionPage, AReadErrorShowsWholeAndItsGroupIsNotSaved)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--fail", kStations + "=5"}));
+    openPage();
+    expectFitsScreen();
+    const QString line = status();
+    ASSERT_TRUE(line.contains("General Error")) << line.toStdString();
+    auto *bar = find<VrStatusBar>("StatusBar1");
+    EXPECT_GE(bar->width(), bar->fontMetrics().horizontalAdvance(line) + 12) << line.toStdString();
+
+    click("Btn_Apply");
+    expectUnreadRefused("WLAN partition");
+    EXPECT_EQ(setsOf(kStations), 0);
+    EXPECT_EQ(setsOf(kWlanAccess), 0);
+}
+
 } // namespace
