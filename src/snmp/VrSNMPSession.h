@@ -62,6 +62,12 @@ public:
     void Discover(const VrSNMPSessionTarget &target, int timeout, int retries,
                   std::function<void(int snmpErr)> done);
 
+    // The agent of an SNMPv3 target answered that it does not know the engine
+    // ID `stale` an exchange went out with (it was replaced): the engine ID is
+    // forgotten and its sessions retired, so the next exchange discovers the
+    // new one. Nothing happens when another engine ID is known by now.
+    void ForgetEngineId(const VrSNMPSessionTarget &target, const QByteArray &stale);
+
     // Loads the SNMPv3 engine boots of this module's engine from the
     // "VrSNMP_PP_BootCounter" file of a directory (the working directory when
     // empty), increments and saves it, and returns the new value. A missing
