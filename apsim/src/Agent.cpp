@@ -198,6 +198,10 @@ bool Agent::bootEngine(std::string &error)
     // The configuration handler stores the number it is given plus one.
     std::string previous = std::to_string(engine.boots++);
     engineBoots_conf("engineBoots", previous.data());
+    // What the engine says about itself in its messages comes from its own
+    // entry among the engines it knows.
+    set_enginetime(reinterpret_cast<u_char *>(engine.id.data()), u_int(engine.id.size()), u_int(engine.boots),
+                   u_int(snmpv3_local_snmpEngineTime()), TRUE);
     if (m_options.verbose)
         std::fprintf(stderr, "engine boots %ld\n", engine.boots);
     return m_ap.saveState(error);

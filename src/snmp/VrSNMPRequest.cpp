@@ -70,6 +70,29 @@ VrSNMPError errorOf(int code)
 
 } // namespace
 
+// An SNMPv3 agent that does not answer may have been replaced: Net-SNMP drops
+// the report by which another engine at its address refuses the old engine
+// ID unread, so silence is all that shows. The next exchange then discovers
+// the engine ID again (not from inside Net-SNMP's callback, which runs
+// within the session).
+namespace {
+void forgetEngineId(const VrSNMPRequest &request, const netsnmp_session &session)
+{
+    VrSNMPSessionTarget target;
+    target.address = request.Address;
+    target.port = request.Port;
+    target.version = VrSNMPv3;
+    const QByteArray engineId(reinterpret_cast<const char *>(session.securityEngineID),
+                              qsizetype(session.securityEngineIDLen));
+    VrSNMPSession *global = VrSNMPSession::Global();
+    if (!global)
+        return;
+    QTimer::singleShot(0, [global, target, engineId, upTo = global->OpenedSoFar()] {
+        global->ForgetEngineId(target, engineId, upTo);
+    });
+}
+} // namespace
+
 // Where a synchronous exchange waits for its outcome.
 struct VrSNMPSyncSlot {
     QEventLoop loop;
@@ -93,10 +116,6 @@ struct VrSNMPAsyncRecord {
     int securityError = SNMPERR_SUCCESS; // seen before the exchange ended
     bool sending = true; // Net-SNMP reports a failed first send also by callback
     PduPtr parked;       // the PDU, while the engine-ID discovery runs
-    PduPtr resendable;   // SNMPv3: a copy of what went out, for a changed engine ID
-    bool resynced = false;       // sent again once after a not-in-time-window report
-    bool awaitingResend = false; // Net-SNMP is to send it again right away
-    bool rediscovered = false;   // sent again once after an unknown-engine-ID report
 
     VrSNMPAsyncRecord(VrSNMPRequest *request, bool read, bool decode, VrSNMPCompletion done, void *data,
                       VrSNMPSyncSlot *sync = nullptr)
@@ -112,88 +131,19 @@ struct VrSNMPAsyncRecord {
         sync->loop.quit();
     }
 
-    // The agent restarted: its engine boots went up and its engine time
-    // started again, so it refuses what carries the old ones. Its report
-    // carries the new ones, which Net-SNMP has taken over; accepting the
-    // report makes Net-SNMP send the request again at once (as one of its
-    // retries), and the exchange goes on unnoticed. That is done once: a
-    // second such report is declined, which keeps the request until its
-    // answer or its time-out, and the time-out then says why.
-    int notInTimeWindow()
-    {
-        if (resynced) {
-            securityError = SNMPERR_NOT_IN_TIME_WINDOW;
-            return 0;
-        }
-        resynced = true;
-        awaitingResend = true;
-        // Net-SNMP sends again before control comes back to the event loop,
-        // unless the request has used up its retries; then it has dropped it.
-        QTimer::singleShot(0, [self = request->m_self, record = this] {
-            VrSNMPRequest *alive = *self;
-            if (alive && alive->m_outstanding.count(record) && record->awaitingResend)
-                record->end(VrSNMPStatusMap::ErrorFromNetSnmp(SNMPERR_NOT_IN_TIME_WINDOW));
-        });
-        qCInfo(lcSnmpRequest) << "the agent restarted; sending again with its new engine time";
-        return 1;
-    }
-
-    // The agent answers with an engine ID other than the one this exchange
-    // went out with: it was replaced. The exchange is sent again, once, after
-    // the new engine ID has been discovered.
-    bool rediscover(const netsnmp_session &session)
-    {
-        if (!resendable || rediscovered || !request)
-            return false;
-        rediscovered = true;
-        const QByteArray stale(reinterpret_cast<const char *>(session.securityEngineID),
-                               qsizetype(session.securityEngineIDLen));
-        parked = std::move(resendable);
-        if (!sync)
-            ++request->m_parked; // Pending still counts it from its first send
-        QTimer::singleShot(0, [self = request->m_self, record = this, stale] {
-            VrSNMPRequest *alive = *self;
-            if (!alive) {
-                delete record; // the request went away meanwhile
-                return;
-            }
-            VrSNMPSession::Global()->ForgetEngineId(alive->target(), stale);
-            alive->discovered(std::unique_ptr<VrSNMPAsyncRecord>(record), SNMPERR_SUCCESS);
-        });
-        qCInfo(lcSnmpRequest) << "the agent has a new engine ID; discovering it";
-        return true;
-    }
-
-    // Ends an exchange Net-SNMP no longer holds with an error.
-    void end(VrSNMPError error)
-    {
-        std::unique_ptr<VrSNMPAsyncRecord> owned(this);
-        request->m_outstanding.erase(this);
-        error.AgentAddress = peerAddress;
-        error.AgentPort = peerPort;
-        if (sync) {
-            finishSync(error, nullptr);
-            return;
-        }
-        request->complete(*this, error, nullptr);
-    }
-
     static int callback(int op, netsnmp_session *session, int, netsnmp_pdu *pdu, void *magic)
     {
         auto *record = static_cast<VrSNMPAsyncRecord *>(magic);
         switch (op) {
         case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
-            if (pdu && pdu->command == SNMP_MSG_REPORT) {
-                const int type = snmpv3_get_report_type(pdu);
-                if (type == SNMPERR_NOT_IN_TIME_WINDOW || session->s_snmp_errno == SNMPERR_NOT_IN_TIME_WINDOW)
-                    return record->notInTimeWindow();
-                if (type == SNMPERR_UNKNOWN_ENG_ID && record->rediscover(*session))
-                    return 1;
-            }
+            // Net-SNMP retransmits after a notInTimeWindow report with the
+            // agent's time learned from it; declining the report keeps the
+            // request until then (or until it times out).
+            if (pdu && pdu->command == SNMP_MSG_REPORT
+                && (session->s_snmp_errno == SNMPERR_NOT_IN_TIME_WINDOW
+                    || snmpv3_get_report_type(pdu) == SNMPERR_NOT_IN_TIME_WINDOW))
+                return 0;
             break;
-        case NETSNMP_CALLBACK_OP_RESEND:
-            record->awaitingResend = false;
-            return 1;
         case NETSNMP_CALLBACK_OP_SEND_FAILED:
             if (record->sending)
                 return 1; // the sender sees the failure and keeps the record
@@ -227,6 +177,8 @@ struct VrSNMPAsyncRecord {
         const snmp_pdu *answer = nullptr;
         if (op == NETSNMP_CALLBACK_OP_TIMED_OUT && record->securityError == SNMPERR_SUCCESS) {
             error = VrSNMPErrorFromStatus(VrStatusTimeout);
+            if (session->version == SNMP_VERSION_3)
+                forgetEngineId(*request, *session);
         } else if (op != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu) {
             const int cause = record->securityError ? record->securityError : session->s_snmp_errno;
             error = VrSNMPStatusMap::ErrorFromNetSnmp(cause ? cause : SNMPERR_GENERR);
@@ -349,8 +301,6 @@ VrSNMPAsyncRecord *VrSNMPRequest::send(std::unique_ptr<VrSNMPAsyncRecord> &recor
         return nullptr;
     record->peerAddress = ch->peerAddress;
     record->peerPort = ch->peerPort;
-    if (t.version == VrSNMPv3 && !record->rediscovered)
-        record->resendable.reset(snmp_clone_pdu(pdu));
     record->sending = true;
     const bool sent = snmp_sess_async_send(ch->handle, pdu, &VrSNMPAsyncRecord::callback, record.get());
     record->sending = false;

@@ -373,6 +373,7 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
     }
     qCDebug(lcSnmpSession) << "opened a session to" << peerName << "version" << target.version;
     SnmpEventProcessor::Global().Watch(entry->channel.handle);
+    entry->serial = ++m_opened;
     m_entries.push_back(std::move(entry));
     return &m_entries.back()->channel;
 }
@@ -393,14 +394,21 @@ void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target)
             ++it;
             continue;
         }
-        const netsnmp_session *s = snmp_sess_session((*it)->channel.handle);
-        const QByteArray name = VrBytesFromText(old.securityName);
-        if (usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, name.data())) {
-            usm_remove_user(user); // returns the list's head, not the user
-            usm_free_user(user);
-        }
+        removeUser(**it);
         close((*it)->channel.handle);
         it = m_entries.erase(it);
+    }
+}
+
+// Net-SNMP keeps the user with its keys beyond the session: a session opened
+// later for the same name and engine would get them back.
+void VrSNMPSession::removeUser(const Entry &entry)
+{
+    const netsnmp_session *s = snmp_sess_session(entry.channel.handle);
+    const QByteArray name = VrBytesFromText(entry.target.securityName);
+    if (usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, name.data())) {
+        usm_remove_user(user); // returns the list's head, not the user
+        usm_free_user(user);
     }
 }
 
@@ -412,21 +420,26 @@ void VrSNMPSession::close(void *handle)
     g_closing = nullptr;
 }
 
-void VrSNMPSession::ForgetEngineId(const VrSNMPSessionTarget &target, const QByteArray &stale)
+void VrSNMPSession::ForgetEngineId(const VrSNMPSessionTarget &target, const QByteArray &stale,
+                                   uint64_t openedUpTo)
 {
     const QString agent = agentKey(target);
-    const auto known = m_engineIds.find(agent);
-    if (known == m_engineIds.end() || known->second != stale)
-        return;
-    m_engineIds.erase(known);
-    qCInfo(lcSnmpSession) << "engine ID of" << agent << "changed; it is discovered again";
+    if (const auto known = m_engineIds.find(agent); known != m_engineIds.end() && known->second == stale) {
+        m_engineIds.erase(known);
+        qCInfo(lcSnmpSession) << "no answer from" << agent << "; its engine ID is discovered again";
+    }
     // Requests may still be out on the old sessions: they are closed once
     // those have had their time.
     for (auto it = m_entries.begin(); it != m_entries.end();) {
-        if ((*it)->target.version != VrSNMPv3 || agentKey((*it)->target) != agent) {
+        const netsnmp_session *opened = snmp_sess_session((*it)->channel.handle);
+        const QByteArray engineId(reinterpret_cast<const char *>(opened->securityEngineID),
+                                  qsizetype(opened->securityEngineIDLen));
+        if ((*it)->target.version != VrSNMPv3 || agentKey((*it)->target) != agent
+            || (*it)->serial > openedUpTo || engineId != stale) {
             ++it;
             continue;
         }
+        removeUser(**it);
         void *handle = (*it)->channel.handle;
         const netsnmp_session *s = snmp_sess_session(handle);
         const long lingerMs = s->timeout / 1000 * (s->retries + 1) + 1000;
