@@ -161,12 +161,14 @@ TEST_F(MainWindowAgent, SilentDeviceNeverFreezesTheWindow)
         QFile(mute).open(QIODevice::WriteOnly);
         ASSERT_NO_FATAL_FAILURE(startAgent({"--mute-file", mute.toStdString(), "--user",
                                             "ops:SHA:opsauth12:AES:opspriv12"}));
-        QStringList arguments{QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")};
+        const QStringList arguments{QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")};
+        // SNMPv3 comes from the device's file: it is read again before every
+        // argument, so its Version would replace a /v3 switch.
         if (v3)
-            arguments << QStringLiteral("/v3") << QStringLiteral("/t%1").arg(m_agent.port())
-                      << QStringLiteral("/l%1").arg(VrAuthPriv) << QStringLiteral("/nops")
-                      << QStringLiteral("/Aopsauth12") << QStringLiteral("/Popspriv12")
-                      << QStringLiteral("/a2") << QStringLiteral("/p3");
+            m_dir.write(QStringLiteral("127.0.0.1.cfg"),
+                        "[Program Information]\nAgentPort=" + QByteArray::number(m_agent.port())
+                            + "\nVersion=3\nSecurityModel=3\nSecurityLevel=2\nSecurityName=ops\n"
+                              "AuthProtocol=2\nPrivProtocol=3\nAuthPassword=opsauth12\nPrivPassword=opspriv12\n");
 
         int ticks = 0;
         QTimer ticker;
