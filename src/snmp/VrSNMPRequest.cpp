@@ -68,14 +68,11 @@ VrSNMPError errorOf(int code)
     return error;
 }
 
-} // namespace
-
 // An SNMPv3 agent that does not answer may have been replaced: Net-SNMP drops
 // the report by which another engine at its address refuses the old engine
 // ID unread, so silence is all that shows. The next exchange then discovers
 // the engine ID again (not from inside Net-SNMP's callback, which runs
 // within the session).
-namespace {
 void forgetEngineId(const VrSNMPRequest &request, const netsnmp_session &session)
 {
     VrSNMPSessionTarget target;
