@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstdint>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -168,6 +170,14 @@ void AccessPoint::registerClockAndCounters()
     });
 }
 
+namespace {
+
+// snmpEngineID and snmpEngineBoots, in the state file's OID=value form.
+const char EngineIdKey[] = "1.3.6.1.6.3.10.2.1.1.0=";
+const char EngineBootsKey[] = "1.3.6.1.6.3.10.2.1.2.0=";
+
+} // namespace
+
 bool AccessPoint::loadState(std::string &error)
 {
     if (m_settings.statePath.empty())
@@ -175,9 +185,23 @@ bool AccessPoint::loadState(std::string &error)
     std::ifstream in(m_settings.statePath, std::ios::binary);
     if (!in)
         return true; // a first start: the state file appears with the first set
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!m_device.importText(text.str(), true, error)) {
+    // The engine's lines are the state file's own; the rest is the device's.
+    std::string settings, line;
+    while (std::getline(in, line)) {
+        if (line.rfind(EngineIdKey, 0) == 0) {
+            const auto id = bytesFromHex(std::string_view(line).substr(std::strlen(EngineIdKey)));
+            if (!id) {
+                error = m_settings.statePath + ": bad engine ID";
+                return false;
+            }
+            m_engine.id = *id;
+        } else if (line.rfind(EngineBootsKey, 0) == 0) {
+            m_engine.boots = std::strtol(line.c_str() + std::strlen(EngineBootsKey), nullptr, 10);
+        } else {
+            settings += line + "\n";
+        }
+    }
+    if (!m_device.importText(settings, true, error)) {
         error = m_settings.statePath + ": " + error;
         return false;
     }
@@ -192,7 +216,8 @@ bool AccessPoint::saveState(std::string &error) const
     const std::string temp = m_settings.statePath + ".new";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << m_device.exportText(true);
+        out << m_device.exportText(true) << EngineIdKey << hexFromBytes(m_engine.id) << "\n"
+            << EngineBootsKey << m_engine.boots << "\n";
         if (!out.flush()) {
             error = "cannot write " + temp;
             return false;

@@ -40,6 +40,14 @@ public:
     Device &device() { return m_device; }
     const Device &device() const { return m_device; }
 
+    // The SNMP engine's identity, kept in the state file: its ID (octets;
+    // empty until known) and its boots, counted up at every start and restart.
+    struct Engine {
+        std::string id;
+        long boots = 0;
+    };
+    Engine &engine() { return m_engine; }
+
     // Loads the state file when there is one; false with the error if it is unreadable.
     bool loadState(std::string &error);
     // Saves the state file after an accepted set; false with the error on failure.
@@ -80,6 +88,7 @@ private:
     Device m_device;
     DeviceSettings m_settings;
     Traffic m_traffic{m_settings.seed, m_settings.trafficRate};
+    Engine m_engine;
     Clock::time_point m_boot = Clock::now();
     Clock::time_point m_dot3Cleared = Clock::now();
     Clock::time_point m_dot11Cleared = Clock::now();

@@ -164,8 +164,22 @@ bool Agent::start(std::string &error)
     for (const UserOption &u : m_options.users)
         for (const std::string &line : userLines(u))
             config(line);
+    // The engine ID the device had, unless it is to be another one; users
+    // are localised to it while the configuration is read.
+    AccessPoint::Engine &engine = m_ap.engine();
+    if (!m_options.engineId.empty())
+        engine.id = m_options.engineId;
+    if (!engine.id.empty())
+        set_exact_engineID(reinterpret_cast<const u_char *>(engine.id.data()), engine.id.size());
     init_snmp(AppName);
     m_started = true;
+    if (engine.id.empty()) {
+        u_char id[32];
+        const size_t length = snmpv3_get_engineID(id, sizeof id);
+        engine.id.assign(reinterpret_cast<const char *>(id), length);
+    }
+    if (!bootEngine(error))
+        return false;
     snmp_disable_filelog();
     snmp_enable_stderrlog();
     if (init_master_agent() != 0) {
@@ -173,6 +187,24 @@ bool Agent::start(std::string &error)
         return false;
     }
     return true;
+}
+
+// A start or restart of the device: one boot more, which a manager sees in
+// the next message it receives. (Net-SNMP offers no way to start the engine
+// time again within the process; a restarted process does.)
+bool Agent::bootEngine(std::string &error)
+{
+    AccessPoint::Engine &engine = m_ap.engine();
+    // The configuration handler stores the number it is given plus one.
+    std::string previous = std::to_string(engine.boots++);
+    engineBoots_conf("engineBoots", previous.data());
+    // What the engine says about itself in its messages comes from its own
+    // entry among the engines it knows.
+    set_enginetime(reinterpret_cast<u_char *>(engine.id.data()), u_int(engine.id.size()), u_int(engine.boots),
+                   u_int(snmpv3_local_snmpEngineTime()), TRUE);
+    if (m_options.verbose)
+        std::fprintf(stderr, "engine boots %ld\n", engine.boots);
+    return m_ap.saveState(error);
 }
 
 int Agent::injectedFailure(const Oid &oid) const
@@ -269,6 +301,9 @@ void Agent::run(const volatile std::sig_atomic_t &stop, const volatile std::sig_
     while (!stop) {
         if (rebooting && std::chrono::steady_clock::now() >= m_silentUntil) {
             m_ap.restart();
+            std::string error;
+            if (!bootEngine(error))
+                std::fprintf(stderr, "qrt5150-apsim: %s\n", error.c_str());
             rebooting = false;
         }
         int numfds = 0, block = 0;

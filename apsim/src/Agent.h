@@ -32,6 +32,7 @@ public:
 
 private:
     bool silent(const volatile std::sig_atomic_t &mute) const;
+    bool bootEngine(std::string &error);
     int injectedFailure(const Oid &oid) const;
     void log(const char *operation, const Oid &oid, int status) const;
 

@@ -1,11 +1,13 @@
 #include "Options.h"
 
 #include "Text.h"
+#include "Value.h"
 
 #include <charconv>
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <set>
 
 namespace apsim {
 
@@ -20,11 +22,16 @@ and log transfers.
   --read-community NAME     community for reads (default hollow)
   --write-community NAME    community for reads and writes (default granite)
   --user NAME:AUTH:AUTHPASS:PRIV:PRIVPASS
-                            add an SNMPv3 user (repeatable); AUTH none, MD5 or
-                            SHA; PRIV none, DES or AES; passwords at least 8
-                            characters; the security level follows
+                            add an SNMPv3 user (repeatable); AUTH none, MD5,
+                            SHA, SHA-224, SHA-256, SHA-384 or SHA-512; PRIV none,
+                            DES, AES (or AES-128), AES-192 or AES-256; passwords
+                            at least 8 characters; the security level follows
+  --engine-id HEX           the SNMPv3 engine ID, 5 to 32 octets as hex digits
+                            (default: the one in the state file, else a new one)
   --state FILE              load the settings from FILE at start and save them
-                            there after every accepted set
+                            there after every accepted set; it also keeps the
+                            engine ID and the engine boots (counted up at every
+                            start and restart)
   --seed N                  seed of the simulated survey and client data (default 1)
   --stations N              stations and neighbours a survey finds, 0..128 (default 5)
   --odd-rows                the client and WDS tables carry values a careless
@@ -78,14 +85,18 @@ bool parseUser(const std::string &text, UserOption &user, std::string &error)
         error = "--user: empty user name";
         return false;
     }
-    if (user.auth != "none" && user.auth != "MD5" && user.auth != "SHA") {
-        error = "--user " + user.name + ": AUTH must be none, MD5 or SHA";
+    static const std::set<std::string> auths{"none", "MD5", "SHA", "SHA-224", "SHA-256", "SHA-384", "SHA-512"};
+    static const std::set<std::string> privs{"none", "DES", "AES", "AES-128", "AES-192", "AES-256"};
+    if (!auths.count(user.auth)) {
+        error = "--user " + user.name + ": AUTH must be none, MD5, SHA, SHA-224, SHA-256, SHA-384 or SHA-512";
         return false;
     }
-    if (user.priv != "none" && user.priv != "DES" && user.priv != "AES") {
-        error = "--user " + user.name + ": PRIV must be none, DES or AES";
+    if (!privs.count(user.priv)) {
+        error = "--user " + user.name + ": PRIV must be none, DES, AES (AES-128), AES-192 or AES-256";
         return false;
     }
+    if (user.priv == "AES-128")
+        user.priv = "AES"; // Net-SNMP's name for it
     if (user.auth == "none" && user.priv != "none") {
         error = "--user " + user.name + ": privacy needs authentication";
         return false;
@@ -134,6 +145,15 @@ ParseResult parseOptions(int argc, char **argv, Options &o, std::string &error)
              }
              o.listenHost = v.substr(0, colon);
              o.listenPort = static_cast<int>(n);
+             return true;
+         }},
+        {"--engine-id", [&](const std::string &v) {
+             const auto id = bytesFromHex(v);
+             if (!id || id->size() < 5 || id->size() > 32) {
+                 error = "--engine-id needs 5 to 32 octets as hex digits";
+                 return false;
+             }
+             o.engineId = *id;
              return true;
          }},
         {"--read-community", community("--read-community", o.readCommunity)},

@@ -8,7 +8,7 @@
 namespace apsim {
 
 struct UserOption {
-    std::string name, auth, authPass, priv, privPass; // auth none/MD5/SHA, priv none/DES/AES
+    std::string name, auth, authPass, priv, privPass; // Net-SNMP's protocol names (SHA-256, AES-256 ...)
 };
 
 struct FailOption {
@@ -22,6 +22,7 @@ struct Options {
     std::string readCommunity = "hollow";
     std::string writeCommunity = "granite";
     std::vector<UserOption> users;
+    std::string engineId; // octets; empty: from the state file, else a new one
     std::string statePath;
     unsigned seed = 1;
     int stations = 5;

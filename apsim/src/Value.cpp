@@ -100,6 +100,31 @@ std::optional<long> parseNumber(std::string_view text)
 
 } // namespace
 
+std::optional<std::string> bytesFromHex(std::string_view text)
+{
+    if (text.size() % 2 != 0)
+        return std::nullopt;
+    std::string bytes;
+    for (size_t i = 0; i < text.size(); i += 2) {
+        const int hi = hexDigit(text[i]), lo = hexDigit(text[i + 1]);
+        if (hi < 0 || lo < 0)
+            return std::nullopt;
+        bytes += static_cast<char>(hi * 16 + lo);
+    }
+    return bytes;
+}
+
+std::string hexFromBytes(std::string_view bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const unsigned char c : bytes) {
+        text += digits[c >> 4];
+        text += digits[c & 15];
+    }
+    return text;
+}
+
 std::optional<Value> valueFromText(Syntax syntax, std::string_view text, bool escaped)
 {
     Value v;
@@ -124,14 +149,10 @@ std::optional<Value> valueFromText(Syntax syntax, std::string_view text, bool es
         return v;
     }
     case Syntax::Mac: {
-        if (text.size() != 12)
+        auto bytes = text.size() == 12 ? bytesFromHex(text) : std::nullopt;
+        if (!bytes)
             return std::nullopt;
-        for (size_t i = 0; i < 12; i += 2) {
-            const int hi = hexDigit(text[i]), lo = hexDigit(text[i + 1]);
-            if (hi < 0 || lo < 0)
-                return std::nullopt;
-            v.bytes += static_cast<char>(hi * 16 + lo);
-        }
+        v.bytes = std::move(*bytes);
         return v;
     }
     case Syntax::IpAddress: {
@@ -162,15 +183,7 @@ std::string valueToText(Syntax syntax, const Value &value, bool escaped)
     case Syntax::Integer:
     case Syntax::TimeTicks: return std::to_string(value.number);
     case Syntax::Text: return escaped ? escape(value.bytes) : value.bytes;
-    case Syntax::Mac: {
-        std::string out;
-        char buf[3];
-        for (const unsigned char c : value.bytes) {
-            std::snprintf(buf, sizeof buf, "%02X", c);
-            out += buf;
-        }
-        return out;
-    }
+    case Syntax::Mac: return hexFromBytes(value.bytes);
     case Syntax::IpAddress: {
         std::string out;
         for (const unsigned char c : value.bytes) {

@@ -28,4 +28,9 @@ std::string valueToText(Syntax syntax, const Value &value, bool escaped = false)
 
 Value zeroValue(Syntax syntax);
 
+// Two hex digits per byte (upper case when written); nullopt for an odd count
+// or a character that is not a hex digit.
+std::optional<std::string> bytesFromHex(std::string_view text);
+std::string hexFromBytes(std::string_view bytes);
+
 } // namespace apsim

@@ -68,6 +68,26 @@ VrSNMPError errorOf(int code)
     return error;
 }
 
+// An SNMPv3 agent that does not answer may have been replaced: Net-SNMP drops
+// the report by which another engine at its address refuses the old engine
+// ID unread, so silence is all that shows. The next exchange then discovers
+// the engine ID again (not from inside Net-SNMP's callback, which runs
+// within the session).
+void forgetEngineId(const VrSNMPRequest &request, const netsnmp_session &session)
+{
+    VrSNMPSessionTarget target;
+    target.address = request.Address;
+    target.port = request.Port;
+    target.version = VrSNMPv3;
+    const QByteArray engineId(reinterpret_cast<const char *>(session.securityEngineID),
+                              qsizetype(session.securityEngineIDLen));
+    VrSNMPSession *global = VrSNMPSession::Global();
+    if (!global)
+        return;
+    QTimer::singleShot(0, [global, target, engineId, upTo = global->OpenedSoFar()] {
+        global->ForgetEngineId(target, engineId, upTo);
+    });
+}
 } // namespace
 
 // Where a synchronous exchange waits for its outcome.
@@ -154,6 +174,8 @@ struct VrSNMPAsyncRecord {
         const snmp_pdu *answer = nullptr;
         if (op == NETSNMP_CALLBACK_OP_TIMED_OUT && record->securityError == SNMPERR_SUCCESS) {
             error = VrSNMPErrorFromStatus(VrStatusTimeout);
+            if (session->version == SNMP_VERSION_3)
+                forgetEngineId(*request, *session);
         } else if (op != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu) {
             const int cause = record->securityError ? record->securityError : session->s_snmp_errno;
             error = VrSNMPStatusMap::ErrorFromNetSnmp(cause ? cause : SNMPERR_GENERR);

@@ -17,6 +17,7 @@
 #include <net-snmp/net-snmp-includes.h>
 
 #include <arpa/inet.h>
+#include <cstring>
 #include <netdb.h>
 
 Q_LOGGING_CATEGORY(lcSnmpSession, "qrt.snmp.session")
@@ -69,6 +70,78 @@ int securityLevel(int level)
     }
 }
 
+struct ProtocolOid {
+    int number; // SNMP++ numbering, as in VrSNMPTarget.h
+    const oid *arcs;
+    size_t length;
+};
+
+// What this build of Net-SNMP speaks.
+const ProtocolOid AuthProtocols[] = {
+    {VrAuthNone, usmNoAuthProtocol, OID_LENGTH(usmNoAuthProtocol)},
+#ifndef NETSNMP_DISABLE_MD5
+    {VrAuthMD5, usmHMACMD5AuthProtocol, OID_LENGTH(usmHMACMD5AuthProtocol)},
+#endif
+    {VrAuthSHA, usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol)},
+#ifdef HAVE_EVP_SHA224
+    {VrAuthSHA224, usmHMAC128SHA224AuthProtocol, OID_LENGTH(usmHMAC128SHA224AuthProtocol)},
+    {VrAuthSHA256, usmHMAC192SHA256AuthProtocol, OID_LENGTH(usmHMAC192SHA256AuthProtocol)},
+#endif
+#ifdef HAVE_EVP_SHA384
+    {VrAuthSHA384, usmHMAC256SHA384AuthProtocol, OID_LENGTH(usmHMAC256SHA384AuthProtocol)},
+    {VrAuthSHA512, usmHMAC384SHA512AuthProtocol, OID_LENGTH(usmHMAC384SHA512AuthProtocol)},
+#endif
+};
+
+const ProtocolOid PrivProtocols[] = {
+    {VrPrivNone, usmNoPrivProtocol, OID_LENGTH(usmNoPrivProtocol)},
+#ifndef NETSNMP_DISABLE_DES
+    {VrPrivDES, usmDESPrivProtocol, OID_LENGTH(usmDESPrivProtocol)},
+#endif
+    {VrPrivAES128, usmAESPrivProtocol, OID_LENGTH(usmAESPrivProtocol)},
+#ifdef NETSNMP_DRAFT_BLUMENTHAL_AES_04
+    // Not the "-C" variants: those lengthen the key another way.
+    {VrPrivAES192, usmAES192PrivProtocol, OID_LENGTH(usmAES192PrivProtocol)},
+    {VrPrivAES256, usmAES256PrivProtocol, OID_LENGTH(usmAES256PrivProtocol)},
+#endif
+};
+
+template <size_t N>
+const ProtocolOid *findProtocol(const ProtocolOid (&table)[N], int number)
+{
+    for (const ProtocolOid &p : table)
+        if (p.number == number)
+            return &p;
+    return nullptr;
+}
+
+// Pass phrases and keys do not outlive their use in buffers of ours.
+void wipe(void *data, size_t size)
+{
+    explicit_bzero(data, size);
+}
+
+void wipe(QByteArray &bytes)
+{
+    if (!bytes.isEmpty())
+        wipe(bytes.data(), size_t(bytes.size()));
+    bytes.clear();
+}
+
+// The key Net-SNMP localises for the agent: the pass phrase hashed with the
+// authentication protocol (for the privacy key too, as RFC 3414 has it).
+int makeKey(const ProtocolOid &auth, const QString &passPhrase, u_char *key, size_t &keyLength,
+            size_t capacity)
+{
+    QByteArray phrase = VrBytesFromText(passPhrase);
+    keyLength = capacity;
+    const int result = generate_Ku(auth.arcs, u_int(auth.length),
+                                   reinterpret_cast<const u_char *>(phrase.constData()),
+                                   size_t(phrase.size()), key, &keyLength);
+    wipe(phrase);
+    return result;
+}
+
 // Fills the USM part of a session: protocols in SNMP++ numbering, keys made
 // from the pass phrases. Returns an SNMPERR_* number.
 int setUpUsm(netsnmp_session &s, const VrSNMPSessionTarget &t, QByteArray &name)
@@ -79,56 +152,34 @@ int setUpUsm(netsnmp_session &s, const VrSNMPSessionTarget &t, QByteArray &name)
     s.securityNameLen = size_t(name.size());
     s.securityLevel = securityLevel(t.securityLevel);
 
-    switch (t.authProtocol) {
-    case VrAuthMD5:
-        s.securityAuthProto = usmHMACMD5AuthProtocol;
-        s.securityAuthProtoLen = OID_LENGTH(usmHMACMD5AuthProtocol);
-        break;
-    case VrAuthSHA:
-        s.securityAuthProto = usmHMACSHA1AuthProtocol;
-        s.securityAuthProtoLen = OID_LENGTH(usmHMACSHA1AuthProtocol);
-        break;
-    default:
-        s.securityAuthProto = usmNoAuthProtocol;
-        s.securityAuthProtoLen = OID_LENGTH(usmNoAuthProtocol);
-        break;
-    }
-    switch (t.privProtocol) {
-    case VrPrivDES:
-        s.securityPrivProto = usmDESPrivProtocol;
-        s.securityPrivProtoLen = OID_LENGTH(usmDESPrivProtocol);
-        break;
-    case VrPrivAES128:
-        s.securityPrivProto = usmAESPrivProtocol;
-        s.securityPrivProtoLen = OID_LENGTH(usmAESPrivProtocol);
-        break;
-    default:
-        s.securityPrivProto = usmNoPrivProtocol;
-        s.securityPrivProtoLen = OID_LENGTH(usmNoPrivProtocol);
-        break;
-    }
+    const ProtocolOid *auth = findProtocol(AuthProtocols, t.authProtocol);
+    const ProtocolOid *priv = findProtocol(PrivProtocols, t.privProtocol);
+    const ProtocolOid &authUsed = auth ? *auth : AuthProtocols[0];
+    const ProtocolOid &privUsed = priv ? *priv : PrivProtocols[0];
+    s.securityAuthProto = const_cast<oid *>(authUsed.arcs);
+    s.securityAuthProtoLen = authUsed.length;
+    s.securityPrivProto = const_cast<oid *>(privUsed.arcs);
+    s.securityPrivProtoLen = privUsed.length;
     if (s.securityLevel == SNMP_SEC_LEVEL_NOAUTH)
         return SNMPERR_SUCCESS;
-
-    const QByteArray auth = VrBytesFromText(t.authPassword);
-    s.securityAuthKeyLen = USM_AUTH_KU_LEN;
-    if (t.authProtocol == VrAuthNone
-        || generate_Ku(s.securityAuthProto, u_int(s.securityAuthProtoLen),
-                       reinterpret_cast<const u_char *>(auth.constData()), size_t(auth.size()),
-                       s.securityAuthKey, &s.securityAuthKeyLen) != SNMPERR_SUCCESS)
+    if (!auth || auth->number == VrAuthNone
+        || makeKey(*auth, t.authPassword, s.securityAuthKey, s.securityAuthKeyLen, USM_AUTH_KU_LEN)
+            != SNMPERR_SUCCESS)
         return SNMPERR_UNSUPPORTED_SEC_LEVEL;
     if (s.securityLevel != SNMP_SEC_LEVEL_AUTHPRIV)
         return SNMPERR_SUCCESS;
-
-    // Net-SNMP derives the privacy key with the authentication hash.
-    const QByteArray priv = VrBytesFromText(t.privPassword);
-    s.securityPrivKeyLen = USM_PRIV_KU_LEN;
-    if (t.privProtocol == VrPrivNone
-        || generate_Ku(s.securityAuthProto, u_int(s.securityAuthProtoLen),
-                       reinterpret_cast<const u_char *>(priv.constData()), size_t(priv.size()),
-                       s.securityPrivKey, &s.securityPrivKeyLen) != SNMPERR_SUCCESS)
+    if (!priv || priv->number == VrPrivNone
+        || makeKey(*auth, t.privPassword, s.securityPrivKey, s.securityPrivKeyLen, USM_PRIV_KU_LEN)
+            != SNMPERR_SUCCESS)
         return SNMPERR_UNSUPPORTED_SEC_LEVEL;
     return SNMPERR_SUCCESS;
+}
+
+// The keys of a session set up here, once Net-SNMP has taken its copy.
+void wipeKeys(netsnmp_session &s)
+{
+    wipe(s.securityAuthKey, sizeof s.securityAuthKey);
+    wipe(s.securityPrivKey, sizeof s.securityPrivKey);
 }
 
 QString agentKey(const VrSNMPSessionTarget &t)
@@ -160,6 +211,16 @@ QString privateStateFolder()
 }
 
 } // namespace
+
+bool VrSNMPAuthProtocolSupported(int protocol)
+{
+    return findProtocol(AuthProtocols, protocol) != nullptr;
+}
+
+bool VrSNMPPrivProtocolSupported(int protocol)
+{
+    return findProtocol(PrivProtocols, protocol) != nullptr;
+}
 
 // The boots counter file holds one "<engine ID> <boots>" line per engine.
 int VrSNMPSession::AdvanceBootCounter(const QString &directory)
@@ -262,11 +323,14 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
         s.version = SNMP_VERSION_3;
         dropStaleUser(target);
         snmpErr = setUpUsm(s, target, securityName);
-        if (snmpErr != SNMPERR_SUCCESS)
+        if (snmpErr != SNMPERR_SUCCESS) {
+            wipeKeys(s);
             return nullptr;
+        }
         if (const auto known = m_engineIds.find(agentKey(target)); known != m_engineIds.end())
             engineId = known->second;
         if (engineId.isEmpty()) {
+            wipeKeys(s);
             snmpErr = SNMPERR_UNKNOWN_ENG_ID; // Discover first
             return nullptr;
         }
@@ -285,6 +349,7 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
     }
 
     entry->channel.handle = snmp_sess_open(&s);
+    wipeKeys(s);
     if (!entry->channel.handle) {
         snmpErr = s.s_snmp_errno ? s.s_snmp_errno : SNMPERR_GENERR;
         qCWarning(lcSnmpSession) << "cannot open a session to" << peerName << "version"
@@ -296,7 +361,11 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
         // the first send instead; it is set again so that it never does.
         netsnmp_session *opened = snmp_sess_session(entry->channel.handle);
         opened->flags |= SNMP_FLAGS_DONT_PROBE;
-        if (create_user_from_session(opened) != SNMPERR_SUCCESS) {
+        const int created = create_user_from_session(opened);
+        // The user holds the localised keys now; the session's copy of the
+        // unlocalised ones is not needed again.
+        wipeKeys(*opened);
+        if (created != SNMPERR_SUCCESS) {
             snmpErr = SNMPERR_UNKNOWN_USER_NAME;
             close(entry->channel.handle);
             return nullptr;
@@ -304,6 +373,7 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
     }
     qCDebug(lcSnmpSession) << "opened a session to" << peerName << "version" << target.version;
     SnmpEventProcessor::Global().Watch(entry->channel.handle);
+    entry->serial = ++m_opened;
     m_entries.push_back(std::move(entry));
     return &m_entries.back()->channel;
 }
@@ -324,14 +394,21 @@ void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target)
             ++it;
             continue;
         }
-        const netsnmp_session *s = snmp_sess_session((*it)->channel.handle);
-        const QByteArray name = VrBytesFromText(old.securityName);
-        if (usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, name.data())) {
-            usm_remove_user(user); // returns the list's head, not the user
-            usm_free_user(user);
-        }
+        removeUser(**it);
         close((*it)->channel.handle);
         it = m_entries.erase(it);
+    }
+}
+
+// Net-SNMP keeps the user with its keys beyond the session: a session opened
+// later for the same name and engine would get them back.
+void VrSNMPSession::removeUser(const Entry &entry)
+{
+    const netsnmp_session *s = snmp_sess_session(entry.channel.handle);
+    const QByteArray name = VrBytesFromText(entry.target.securityName);
+    if (usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, name.data())) {
+        usm_remove_user(user); // returns the list's head, not the user
+        usm_free_user(user);
     }
 }
 
@@ -341,6 +418,34 @@ void VrSNMPSession::close(void *handle)
     g_closing = snmp_sess_session(handle);
     snmp_sess_close(handle);
     g_closing = nullptr;
+}
+
+void VrSNMPSession::ForgetEngineId(const VrSNMPSessionTarget &target, const QByteArray &stale,
+                                   uint64_t openedUpTo)
+{
+    const QString agent = agentKey(target);
+    if (const auto known = m_engineIds.find(agent); known != m_engineIds.end() && known->second == stale) {
+        m_engineIds.erase(known);
+        qCInfo(lcSnmpSession) << "no answer from" << agent << "; its engine ID is discovered again";
+    }
+    // Requests may still be out on the old sessions: they are closed once
+    // those have had their time.
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        const netsnmp_session *opened = snmp_sess_session((*it)->channel.handle);
+        const QByteArray engineId(reinterpret_cast<const char *>(opened->securityEngineID),
+                                  qsizetype(opened->securityEngineIDLen));
+        if ((*it)->target.version != VrSNMPv3 || agentKey((*it)->target) != agent
+            || (*it)->serial > openedUpTo || engineId != stale) {
+            ++it;
+            continue;
+        }
+        removeUser(**it);
+        void *handle = (*it)->channel.handle;
+        const netsnmp_session *s = snmp_sess_session(handle);
+        const long lingerMs = s->timeout / 1000 * (s->retries + 1) + 1000;
+        QTimer::singleShot(std::chrono::milliseconds(lingerMs), [this, handle] { close(handle); });
+        it = m_entries.erase(it);
+    }
 }
 
 bool VrSNMPSession::NeedsDiscovery(const VrSNMPSessionTarget &target) const

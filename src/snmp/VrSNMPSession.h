@@ -62,6 +62,14 @@ public:
     void Discover(const VrSNMPSessionTarget &target, int timeout, int retries,
                   std::function<void(int snmpErr)> done);
 
+    // The agent of an SNMPv3 target (address and port) did not answer an
+    // exchange sent for engine ID `stale`; it may have been replaced by one
+    // with another engine ID. That engine ID is forgotten and the agent's
+    // sessions for it opened until then (OpenedSoFar() at the time-out) are
+    // retired, so the next exchange discovers it again.
+    void ForgetEngineId(const VrSNMPSessionTarget &target, const QByteArray &stale, uint64_t openedUpTo);
+    uint64_t OpenedSoFar() const { return m_opened; }
+
     // Loads the SNMPv3 engine boots of this module's engine from the
     // "VrSNMP_PP_BootCounter" file of a directory (the working directory when
     // empty), increments and saves it, and returns the new value. A missing
@@ -80,6 +88,7 @@ private:
     struct Entry {
         VrSNMPSessionTarget target;
         Channel channel;
+        uint64_t serial = 0; // which session opened this is
     };
     struct Discovery {
         QString agent; // address and port, the key of the engine ID
@@ -89,6 +98,7 @@ private:
         std::vector<std::function<void(int)>> waiters;
     };
     void close(void *handle);
+    static void removeUser(const Entry &entry);
     void dropStaleUser(const VrSNMPSessionTarget &target);
     void finishDiscovery(Discovery *discovery);
     static int probeAnswered(int op, struct snmp_session *session, int reqid, struct snmp_pdu *pdu,
@@ -97,6 +107,7 @@ private:
     std::vector<std::unique_ptr<Entry>> m_entries;
     std::vector<std::unique_ptr<Discovery>> m_discoveries;
     std::map<QString, QByteArray> m_engineIds; // by agent address and port
+    uint64_t m_opened = 0;                     // sessions opened so far
 };
 
 // Initialises Net-SNMP once (no MIB files, no user configuration files, its

@@ -18,10 +18,23 @@ struct VrSNMPScope {
 };
 
 // Protocol numbers follow the SNMP++ numbering that the launch switches and
-// the per-device configuration file use.
+// the per-device configuration file use (they give n for protocol n + 1).
+// The SHA-2 authentication protocols are HMAC-SHA-2 of RFC 7860 (HMAC-128-
+// SHA-224 .. HMAC-384-SHA-512); AES-192 and AES-256 are AES in CFB mode with
+// the privacy key lengthened as Net-SNMP's own tools do for "AES-192" and
+// "AES-256" (draft-blumenthal-aes-usm-04, section 3.1.2.1). Privacy protocol
+// 3 (IDEA in that numbering) is not spoken.
 enum VrSNMPVersion : uint8_t { VrSNMPv1 = 0, VrSNMPv2c = 1, VrSNMPv3 = 3 };
-enum VrSNMPAuthProtocol { VrAuthNone = 1, VrAuthMD5 = 2, VrAuthSHA = 3 };
-enum VrSNMPPrivProtocol { VrPrivNone = 1, VrPrivDES = 2, VrPrivAES128 = 4 };
+enum VrSNMPAuthProtocol {
+    VrAuthNone = 1,
+    VrAuthMD5 = 2,
+    VrAuthSHA = 3,
+    VrAuthSHA224 = 4,
+    VrAuthSHA256 = 5,
+    VrAuthSHA384 = 6,
+    VrAuthSHA512 = 7,
+};
+enum VrSNMPPrivProtocol { VrPrivNone = 1, VrPrivDES = 2, VrPrivAES128 = 4, VrPrivAES192 = 5, VrPrivAES256 = 6 };
 enum VrSNMPSecurityLevel { VrNoAuthNoPriv = 1, VrAuthNoPriv = 2, VrAuthPriv = 3 };
 
 struct VrSNMPSecurity {
@@ -46,6 +59,11 @@ extern VrSNMPScope g_SNMPScope;
 extern VrSNMPSecurity g_SNMPSecurity;
 extern int g_SNMPTimeout;
 extern int g_SNMPRetries;
+
+// Whether this build speaks an authentication or privacy protocol (numbers
+// as above; "none" is always spoken).
+bool VrSNMPAuthProtocolSupported(int protocol);
+bool VrSNMPPrivProtocolSupported(int protocol);
 
 // Writes the defaults into the global records (done when the session opens,
 // before the launch parameters are applied).

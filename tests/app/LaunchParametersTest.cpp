@@ -273,3 +273,109 @@ TEST_F(LaunchParameters, TheReadmeExampleFileIsAccepted)
     EXPECT_EQ(g_SNMPSecurity.authProtocol, VrAuthSHA);
     EXPECT_EQ(g_SNMPSecurity.privPassword, QStringLiteral("privpass1"));
 }
+
+namespace {
+
+// The start-up log lines of a run (the category is on at info level).
+struct LaunchLog {
+    LaunchLog() { s_lines.clear(); s_previous = qInstallMessageHandler(&LaunchLog::record); }
+    ~LaunchLog() { qInstallMessageHandler(s_previous); }
+    static void record(QtMsgType, const QMessageLogContext &context, const QString &text)
+    {
+        if (QLatin1String(context.category) == QLatin1String("qrt.app.launch"))
+            s_lines << text;
+    }
+    static inline QStringList s_lines;
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
+} // namespace
+
+TEST_F(LaunchParameters, ValuesThatAreNotDefinedAreRefusedWithTheValuesTaken)
+{
+    const QString file = dir() + QStringLiteral("10.0.0.2.cfg");
+    struct Case {
+        QByteArray cfg;
+        QStringList arguments;
+        QString message; // the start of it
+    };
+    const QByteArray badAuth = cfg("3", "0").replace("AuthProtocol=1", "AuthProtocol=9");
+    const Case cases[] = {
+        {"", {"/v2"}, "'2' is not a value of /v, which takes 0 SNMPv1, 1 SNMPv2c, 3 SNMPv3"},
+        {"", {"/v9"}, "'9' is not a value of /v, which takes 0 SNMPv1, 1 SNMPv2c, 3 SNMPv3"},
+        {"", {"/v3", "/l9"}, "'9' is not a value of /l, which takes 1 noAuthNoPriv, 2 authNoPriv, 3 authPriv"},
+        {"", {"/v3", "/l0"}, "'0' is not a value of /l, which takes"},
+        {cfg("2", "0"), {"x"}, "'2' is not a value of Version in " + file + ", which takes 0 SNMPv1"},
+        {cfg("3", "3"), {"x"}, "'3' is not a value of SecurityLevel in " + file
+                                   + ", which takes 0 (unchanged), 1 authNoPriv, 2 authPriv"},
+        {"", {"/v3", "/a7"}, "(SNMPv3USM) Unsupported AuthProtocol!\n'7' from /a; the values are 0 none, 1 HMAC-MD5"},
+        {"", {"/v3", "/p2"}, "(SNMPv3USM) Unsupported PrivProtocol!\n'2' from /p; the values are 0 none, 1 DES, "
+                                 "3 AES-128, 4 AES-192, 5 AES-256"},
+        {badAuth, {"x"}, "(SNMPv3USM) Unsupported AuthProtocol!\n'9' from AuthProtocol in " + file},
+        {"", {"/I127.0.0.1:16100"}, "'127.0.0.1:16100' for /I holds a port: give /I the address alone (/I127.0.0.1); "
+                                    "the port belongs in the device's .cfg file, " + dir()
+                                        + "127.0.0.1.cfg, as AgentPort=16100"},
+        {"", {"/I[::1]:161"}, "'[::1]:161' for /I holds a port"},
+    };
+    for (const Case &c : cases) {
+        VrSNMPResetTargetDefaults();
+        QFile::remove(file);
+        if (!c.cfg.isEmpty())
+            writeCfg("10.0.0.2", c.cfg);
+        try {
+            apply(QStringList{QStringLiteral("/I10.0.0.2")} + c.arguments);
+            ADD_FAILURE() << "no error for " << c.arguments.join(u' ').toStdString();
+        } catch (const VrConversionError &error) {
+            EXPECT_TRUE(error.Message().startsWith(c.message)) << error.Message().toStdString();
+        }
+    }
+    // Without SNMPv3 the protocols do not count; plain IPv6 addresses have no port.
+    VrSNMPResetTargetDefaults();
+    writeCfg("10.0.0.2", cfg("1", "0").replace("AuthProtocol=1", "AuthProtocol=9"));
+    EXPECT_NO_THROW(apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("x")}));
+    for (const char *address : {"/I::1", "/Ife80::1", "/Ihost.example"})
+        EXPECT_NO_THROW(apply({QString::fromLatin1(address)})) << address;
+}
+
+TEST_F(LaunchParameters, NewProtocolValuesExtendTheNumbering)
+{
+    const std::pair<const char *, int> auths[] = {{"/a3", VrAuthSHA224}, {"/a4", VrAuthSHA256},
+                                                  {"/a5", VrAuthSHA384}, {"/a6", VrAuthSHA512}};
+    for (const auto &[argument, protocol] : auths) {
+        apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("/v3"), QString::fromLatin1(argument)});
+        EXPECT_EQ(g_SNMPSecurity.authProtocol, protocol) << argument;
+    }
+    apply({QStringLiteral("/v3"), QStringLiteral("/p4")});
+    EXPECT_EQ(g_SNMPSecurity.privProtocol, VrPrivAES192);
+    writeCfg("10.0.0.2", cfg("3", "2").replace("AuthProtocol=1", "AuthProtocol=4").replace("PrivProtocol=1",
+                                                                                            "PrivProtocol=5"));
+    apply({QStringLiteral("/I10.0.0.2"), QStringLiteral("x")});
+    EXPECT_EQ(g_SNMPSecurity.authProtocol, VrAuthSHA256);
+    EXPECT_EQ(g_SNMPSecurity.privProtocol, VrPrivAES256);
+}
+
+TEST_F(LaunchParameters, FileValuesThatReplaceASwitchAreLoggedWithoutSecrets)
+{
+    const QString file = dir() + QStringLiteral("10.0.0.2.cfg");
+    writeCfg("10.0.0.2", cfg("3", "2"));
+    struct Case {
+        QStringList arguments;
+        QString line; // "" when nothing is to be logged
+    };
+    const Case cases[] = {
+        {{"/v1", "x"}, "Version=3 in " + file + " replaces /v1"},
+        {{"/v3", "/t2000", "x"}, "AgentPort=1161 in " + file + " replaces /t2000"},
+        {{"/v3", "/Asecret-switch", "x"}, "AuthPassword in " + file + " replaces the value of /A"},
+        {{"/v3", "/nfileuser", "x"}, ""}, // the same value
+        {{"/v3", "/Rreader", "x"}, ""},   // no key of the file
+    };
+    for (const Case &c : cases) {
+        VrSNMPResetTargetDefaults();
+        LaunchLog log;
+        apply(QStringList{QStringLiteral("/I10.0.0.2")} + c.arguments);
+        const QStringList replaced = LaunchLog::s_lines.filter(QStringLiteral("replaces"));
+        EXPECT_EQ(replaced, c.line.isEmpty() ? QStringList{} : QStringList{c.line}) << c.arguments.join(u' ').toStdString();
+        EXPECT_FALSE(LaunchLog::s_lines.join(u'\n').contains(QStringLiteral("secret")));
+        EXPECT_FALSE(LaunchLog::s_lines.join(u'\n').contains(QStringLiteral("authpass1")));
+    }
+}

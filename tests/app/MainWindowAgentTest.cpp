@@ -161,12 +161,14 @@ TEST_F(MainWindowAgent, SilentDeviceNeverFreezesTheWindow)
         QFile(mute).open(QIODevice::WriteOnly);
         ASSERT_NO_FATAL_FAILURE(startAgent({"--mute-file", mute.toStdString(), "--user",
                                             "ops:SHA:opsauth12:AES:opspriv12"}));
-        QStringList arguments{QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")};
+        const QStringList arguments{QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")};
+        // SNMPv3 comes from the device's file: it is read again before every
+        // argument, so its Version would replace a /v3 switch.
         if (v3)
-            arguments << QStringLiteral("/v3") << QStringLiteral("/t%1").arg(m_agent.port())
-                      << QStringLiteral("/l%1").arg(VrAuthPriv) << QStringLiteral("/nops")
-                      << QStringLiteral("/Aopsauth12") << QStringLiteral("/Popspriv12")
-                      << QStringLiteral("/a2") << QStringLiteral("/p3");
+            m_dir.write(QStringLiteral("127.0.0.1.cfg"),
+                        "[Program Information]\nAgentPort=" + QByteArray::number(m_agent.port())
+                            + "\nVersion=3\nSecurityModel=3\nSecurityLevel=2\nSecurityName=ops\n"
+                              "AuthProtocol=2\nPrivProtocol=3\nAuthPassword=opsauth12\nPrivPassword=opspriv12\n");
 
         int ticks = 0;
         QTimer ticker;
@@ -223,4 +225,67 @@ TEST_F(MainWindowAgent, PageWaitingForASilentDeviceKeepsTheProgramRunning)
     EXPECT_TRUE(ranWhileOpening);
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_EQ(FM_Information, nullptr);
+}
+
+// The device restarts (its engine boots go up, its engine time starts again)
+// and then is replaced (another engine ID at its address) while the module
+// polls it over SNMPv3 authPriv (HMAC-SHA-256, AES-256 as the host's file
+// gives them). After the restart the poll is answered again within two poll
+// periods with its real time-out, nothing else shown; the replaced device
+// refuses the old engine ID with a report Net-SNMP drops, so one poll times
+// out (the scaled time-out here) and the next one is answered.
+TEST_F(MainWindowAgent, V3PollGoesOnAcrossARestartAndAReplacedDevice)
+{
+    const std::string state = m_dir.path(QStringLiteral("ap.state")).toStdString();
+    const auto options = [&](const char *engineId) {
+        return std::vector<std::string>{"--user", "ops:SHA-256:opsauth12:AES-256:opspriv12", "--state", state,
+                                        "--engine-id", engineId};
+    };
+    m_agent.stop();
+    ASSERT_NO_FATAL_FAILURE(startAgent(options("8000BC550501")));
+    m_dir.write(QStringLiteral("127.0.0.1.cfg"),
+                "[Program Information]\nAgentPort=" + QByteArray::number(m_agent.port())
+                    + "\nVersion=3\nSecurityModel=3\nSecurityLevel=2\nSecurityName=ops\nAuthProtocol=4\n"
+                      "PrivProtocol=5\nAuthPassword=opsauth12\nPrivPassword=opspriv12\n");
+    VrSetTimeScale(1.0);
+    TMainForm form;
+    int answered = 0;
+    QObject::connect(&form, &TMainForm::StatusAnswered, [&] { ++answered; });
+    QStringList shown;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!shown.contains(form.statusText()) && !AnsweredStatus.match(form.statusText()).hasMatch())
+            shown << form.statusText();
+    });
+    watch.start(5);
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    QTRY_VERIFY_WITH_TIMEOUT(answered > 0, 5000);
+
+    const auto restartRightAfterAnAnswer = [&](const char *engineId) {
+        // So that no poll is out while the device is away.
+        const int before = answered;
+        QTRY_VERIFY_WITH_TIMEOUT(answered > before, 5000);
+        std::string why;
+        ASSERT_TRUE(m_agent.restart(options(engineId), &why)) << why;
+    };
+    ASSERT_NO_FATAL_FAILURE(restartRightAfterAnAnswer("8000BC550501"));
+    QElapsedTimer back;
+    back.start();
+    int since = answered;
+    QTRY_VERIFY_WITH_TIMEOUT(answered > since, 6000);
+    EXPECT_LE(back.elapsed(), 2 * 2000 + 500);
+    EXPECT_EQ(shown, QStringList{QString()}) << shown.join(u'\n').toStdString();
+
+    VrSetTimeScale(0.01);
+    ASSERT_NO_FATAL_FAILURE(restartRightAfterAnAnswer("8000BC550502"));
+    back.start();
+    since = answered;
+    QTRY_VERIFY_WITH_TIMEOUT(answered > since, 8000);
+    EXPECT_LE(back.elapsed(), 2 * 2000 + 600 + 500);
+    EXPECT_EQ(shown, (QStringList{QString(), TimedOut})) << shown.join(u'\n').toStdString();
+    EXPECT_EQ(m_boxes.count(), 0);
+    // The simulator counted its boots across its restarts in its state file.
+    QFile saved(QString::fromStdString(state));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("1.3.6.1.6.3.10.2.1.2.0=3\n"));
 }

@@ -112,6 +112,41 @@ TEST(ApsimLifecycle, StateFileSurvivesARestartOfTheProcess)
     std::remove(state.c_str());
 }
 
+// The SNMPv3 engine as the state file keeps it: its boots go up at every
+// restart, of the device or of the process, and its engine ID stays unless
+// --engine-id gives another.
+TEST(ApsimLifecycle, EngineBootsCountRestartsAndTheEngineIdIsKept)
+{
+    const std::string state = tempPath("apsim-engine");
+    const auto engine = [&] {
+        std::ifstream in(state);
+        std::string line, id, boots;
+        while (std::getline(in, line)) {
+            if (line.rfind("1.3.6.1.6.3.10.2.1.1.0=", 0) == 0)
+                id = line.substr(23);
+            if (line.rfind("1.3.6.1.6.3.10.2.1.2.0=", 0) == 0)
+                boots = line.substr(23);
+        }
+        return id + " " + boots;
+    };
+    ApsimProcess apsim;
+    ASSERT_TRUE(apsim.start({"--state", state, "--reboot-seconds", "0"}));
+    const std::string first = engine();
+    ASSERT_EQ(first.substr(first.size() - 2), " 1");
+    auto c = SnmpTestClient::community(apsim.address(), "granite");
+    ASSERT_EQ(c.setInt(P + "4.2.1", 1).status, 0); // deviceRestart
+    ASSERT_TRUE(waitForAnswer(c, std::chrono::seconds(3)));
+    EXPECT_EQ(engine(), first.substr(0, first.size() - 1) + "2");
+    std::string error;
+    ASSERT_TRUE(apsim.restart(&error)) << error;
+    EXPECT_EQ(engine(), first.substr(0, first.size() - 1) + "3");
+    ASSERT_TRUE(apsim.restart({"--state", state, "--engine-id", "8000bc5505aa"}, &error)) << error;
+    EXPECT_EQ(engine(), "8000BC5505AA 4");
+    for (const char *bad : {"8000bc55", "8000bc5505a", "8000bc5505zz"})
+        EXPECT_FALSE(apsim.start({"--engine-id", bad}, &error)) << bad;
+    std::remove(state.c_str());
+}
+
 TEST(ApsimLifecycle, AStateFileThatDoesNotParseStopsTheStart)
 {
     const std::string state = tempPath("apsim-bad-state");
@@ -206,6 +241,6 @@ TEST(ApsimLifecycle, BadOptionsAreReportedAndHelpListsEveryOption)
     EXPECT_EQ(pclose(help), 0);
     for (const char *option : {"--listen", "--read-community", "--write-community", "--user", "--state", "--seed",
                                "--stations", "--reboot-seconds", "--tftp-port", "--delay-ms", "--drop", "--fail",
-                               "-v", "--help"})
+                               "--engine-id", "-v", "--help"})
         EXPECT_NE(text.find(option), std::string::npos) << option;
 }

@@ -73,6 +73,13 @@ bool ApsimProcess::restart(std::string *error)
     return launch(error);
 }
 
+bool ApsimProcess::restart(const std::vector<std::string> &extraArgs, std::string *error)
+{
+    stop();
+    m_args = extraArgs;
+    return launch(error);
+}
+
 bool ApsimProcess::launch(std::string *error)
 {
     std::vector<std::string> args{m_executable, "--listen", address()};

@@ -20,6 +20,8 @@ public:
     bool start(const std::vector<std::string> &extraArgs = {}, std::string *error = nullptr);
     // Starts again on the same port, with the same arguments.
     bool restart(std::string *error = nullptr);
+    // Starts again on the same port with other arguments.
+    bool restart(const std::vector<std::string> &extraArgs, std::string *error = nullptr);
     // SIGTERM, then SIGKILL if it has not ended within five seconds.
     void stop();
 

@@ -63,6 +63,16 @@ bool SnmpdAgent::writeConfig(QString *why)
     conf += QByteArray("rwuser ") + kNoAuthUser + " noauth\n";
     conf += QByteArray("rwuser ") + kMd5DesUser + " auth\n";
     conf += QByteArray("rwuser ") + kShaAesUser + " auth\n";
+    for (const char *auth : kUsmAuths) {
+        for (const char *priv : kUsmPrivs) {
+            const QByteArray user = UsmUser(auth, priv);
+            conf += "createUser " + user + " " + auth + " " + UsmAuthPassword(auth);
+            if (qstrcmp(priv, "none") != 0)
+                conf += QByteArray(" ") + priv + " " + UsmPrivPassword(priv);
+            conf += "\n";
+            conf += "rwuser " + user + " auth\n";
+        }
+    }
     for (int row = 1; row <= kTableRows; ++row) {
         conf += QByteArray("override -rw .") + kColumn1 + "." + QByteArray::number(row) + " integer "
               + QByteArray::number(row * 10) + "\n";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -24,6 +25,16 @@ public:
     static constexpr const char *kShaAesUser = "shaaesuser";
     static constexpr const char *kShaPassword = "shapassword";
     static constexpr const char *kAesPassword = "aespassword";
+
+    // One user per authentication protocol and privacy protocol ("none": an
+    // authNoPriv user), named after them (UsmUser), each with the pass
+    // phrases UsmAuthPassword and UsmPrivPassword; the protocol names are
+    // Net-SNMP's ("SHA-256", "AES" for AES-128, "AES-256").
+    static constexpr const char *kUsmAuths[] = {"MD5", "SHA", "SHA-224", "SHA-256", "SHA-384", "SHA-512"};
+    static constexpr const char *kUsmPrivs[] = {"none", "AES", "AES-256"};
+    static QByteArray UsmUser(const char *auth, const char *priv) { return QByteArray("u-") + auth + "-" + priv; }
+    static QByteArray UsmAuthPassword(const char *auth) { return QByteArray("auth-") + auth + "-phrase"; }
+    static QByteArray UsmPrivPassword(const char *priv) { return QByteArray("priv-") + priv + "-phrase"; }
 
     // Table: kTableRows rows indexed 1..kTableRows; column 1 INTEGER
     // (row * 10), column 2 OCTET STRING ("row<n>"), both writable.
