@@ -21,6 +21,9 @@ struct DeviceSettings {
     int lanPrefix = 24;
     int tftpPort = 69;
     int tftpTimeoutMs = 1000;
+    // Where the device's TFTP transfers come from, as on a device with its own
+    // address; empty: the system chooses.
+    std::string transferSource;
     std::string statePath; // empty: nothing is saved
 };
 
