@@ -381,7 +381,7 @@ void DeviceJob::restart(int limitMs)
 // Polls the up-time until it starts over, or until the page's wait is over.
 void DeviceJob::waitForRestart(int limitMs)
 {
-    m_restartLimit = int(limitMs * m_restartScale);
+    m_restartLimit = limitMs;
     m_restartClock.start();
     pollRestart();
 }

@@ -51,9 +51,6 @@ public:
     // Per-try time-out of the SNMP exchanges (hundredths of a second) and
     // tries after the first.
     void SetExchangeTimeout(unsigned hundredths, int retries);
-    // How long a restart may take before the flow goes on regardless, in ms
-    // (the waits the pages show); scaled down by tests.
-    void SetRestartLimitScale(double scale) { m_restartScale = scale; }
 
     // The TFTP server's wait per packet (10 ms units) and tries for a command.
     static std::pair<int, int> TransferTimeout(DeviceCommand command);
@@ -99,7 +96,6 @@ private:
     QStringList m_read; // values of the last read
     unsigned m_timeout = 500;
     int m_retries = 2;
-    double m_restartScale = 1.0;
     int m_restartLimit = 0;
     qulonglong m_upTime = 0;
     QElapsedTimer m_clock;
