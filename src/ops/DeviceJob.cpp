@@ -178,6 +178,7 @@ void DeviceJob::succeed()
     m_result.code = 0;
     m_result.text = VrSNMPMessage(0);
     m_result.seconds = m_clock.elapsed() / 1000.0;
+    qCInfo(lcJob) << m_target.Label() << "done in" << m_result.seconds << "s";
     emit finished(m_result);
 }
 
