@@ -24,7 +24,7 @@ add_custom_command(OUTPUT ${QRT_MESSAGE_OUTPUTS}
 
 # Man pages with the version filled in, compressed as Debian keeps them.
 set(QRT_MAN_PAGES)
-foreach(page qrt5150 qrt5150-apsim)
+foreach(page qrt5150 qrt5150-cli qrt5150-apsim)
     configure_file(${QRT_PACKAGING_SOURCE}/${page}.1 ${QRT_PACKAGING_BINARY}/${page}.1 @ONLY)
     add_custom_command(OUTPUT ${QRT_PACKAGING_BINARY}/${page}.1.gz
         COMMAND sh -c "gzip -9n -c '${page}.1' > '${page}.1.gz'"
@@ -56,7 +56,10 @@ foreach(component module apsim)
 endforeach()
 
 install(FILES ${QRT_MESSAGE_OUTPUTS} DESTINATION ${CMAKE_INSTALL_DATADIR}/qrt5150/errmsg COMPONENT module)
-install(FILES ${QRT_PACKAGING_BINARY}/qrt5150.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT module)
+install(FILES ${QRT_PACKAGING_BINARY}/qrt5150.1.gz ${QRT_PACKAGING_BINARY}/qrt5150-cli.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT module)
+install(FILES ${QRT_PACKAGING_SOURCE}/qrt5150-cli.bash-completion RENAME qrt5150-cli
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions COMPONENT module)
 install(FILES ${QRT_PACKAGING_SOURCE}/qrt5150.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT module)
 install(FILES ${QRT_PACKAGING_SOURCE}/qrt5150.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT module)

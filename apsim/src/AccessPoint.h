@@ -22,6 +22,9 @@ struct DeviceSettings {
     int lanPrefix = 24;
     int tftpPort = 69;
     int tftpTimeoutMs = 1000;
+    // Where the device's TFTP transfers come from, as on a device with its own
+    // address; empty: the system chooses.
+    std::string transferSource;
     std::string statePath; // empty: nothing is saved
     double trafficRate = 1.0; // pace of the traffic and the signals; 0 holds them still
     int wrapAfterSeconds = -1; // >= 0: counters wrap 2^32 that long after the start

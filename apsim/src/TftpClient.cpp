@@ -45,7 +45,8 @@ std::string request(uint16_t op, const std::string &file)
 class Session
 {
 public:
-    Session(const std::string &server, int port, int timeoutMs, int tries, std::string &error)
+    Session(const std::string &server, const std::string &source, int port, int timeoutMs, int tries,
+            std::string &error)
         : m_timeoutMs(timeoutMs), m_tries(tries), m_error(error)
     {
         m_peer.sin_family = AF_INET;
@@ -57,8 +58,18 @@ public:
         }
         m_fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         m_ok = m_fd >= 0;
-        if (!m_ok)
+        if (!m_ok) {
             error = "cannot open a UDP socket";
+            return;
+        }
+        if (!source.empty()) {
+            sockaddr_in local{};
+            local.sin_family = AF_INET;
+            m_ok = inet_pton(AF_INET, source.c_str(), &local.sin_addr) == 1
+                   && bind(m_fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) == 0;
+            if (!m_ok)
+                error = "cannot send from " + source;
+        }
     }
     ~Session()
     {
@@ -132,14 +143,14 @@ private:
 
 } // namespace
 
-TftpClient::TftpClient(std::string server, int port, int timeoutMs, int tries)
-    : m_server(std::move(server)), m_port(port), m_timeoutMs(timeoutMs), m_tries(tries)
+TftpClient::TftpClient(std::string server, int port, int timeoutMs, std::string source, int tries)
+    : m_server(std::move(server)), m_source(std::move(source)), m_port(port), m_timeoutMs(timeoutMs), m_tries(tries)
 {
 }
 
 bool TftpClient::get(const std::string &file, std::string &data, std::string &error)
 {
-    Session s(m_server, m_port, m_timeoutMs, m_tries, error);
+    Session s(m_server, m_source, m_port, m_timeoutMs, m_tries, error);
     if (!s.ok())
         return false;
     data.clear();
@@ -166,7 +177,7 @@ bool TftpClient::get(const std::string &file, std::string &data, std::string &er
 
 bool TftpClient::put(const std::string &file, const std::string &data, std::string &error)
 {
-    Session s(m_server, m_port, m_timeoutMs, m_tries, error);
+    Session s(m_server, m_source, m_port, m_timeoutMs, m_tries, error);
     if (!s.ok())
         return false;
     s.send(request(Wrq, file));

@@ -67,6 +67,7 @@ void AccessPoint::registerTransfers()
             return int(NoError);
         const std::string server = serverAddress("tftpServerIPAddress");
         const int port = m_settings.tftpPort, timeoutMs = m_settings.tftpTimeoutMs;
+        const std::string source = m_settings.transferSource;
         const std::string file = m_device.value("tftpRemoteFileName").bytes;
         const bool get = v.number == Get;
         const std::string data = get ? std::string() : m_device.exportText(false);
@@ -75,7 +76,7 @@ void AccessPoint::registerTransfers()
         return runTransfer(
             [=] {
                 TransferOutcome out;
-                TftpClient client(server, port, timeoutMs);
+                TftpClient client(server, port, timeoutMs, source);
                 out.ok = get ? client.get(file, out.data, out.error) : client.put(file, data, out.error);
                 return out;
             },
@@ -121,11 +122,12 @@ void AccessPoint::registerTransfers()
             file = "LogFile.RD";
         const std::string server = serverAddress("systemLogTFTPServerIPAddress");
         const int port = m_settings.tftpPort, timeoutMs = m_settings.tftpTimeoutMs;
+        const std::string source = m_settings.transferSource;
         const std::string log = logText();
         return runTransfer(
             [=] {
                 TransferOutcome out;
-                out.ok = TftpClient(server, port, timeoutMs).put(file, log, out.error);
+                out.ok = TftpClient(server, port, timeoutMs, source).put(file, log, out.error);
                 return out;
             },
             [](const TransferOutcome &out) { return out.ok ? int(NoError) : int(GenErr); });
@@ -158,11 +160,12 @@ int AccessPoint::restoreConfiguration()
 {
     const std::string server = serverAddress("tftpServerIPAddress");
     const int port = m_settings.tftpPort, timeoutMs = m_settings.tftpTimeoutMs;
+        const std::string source = m_settings.transferSource;
     const std::string file = m_device.value("tftpRemoteFileName").bytes;
     return runTransfer(
         [=] {
             TransferOutcome out;
-            out.ok = TftpClient(server, port, timeoutMs).get(file, out.data, out.error);
+            out.ok = TftpClient(server, port, timeoutMs, source).get(file, out.data, out.error);
             return out;
         },
         [this, file](const TransferOutcome &out) {

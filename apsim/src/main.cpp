@@ -47,6 +47,8 @@ int main(int argc, char **argv)
     }
     settings.tftpPort = options.tftpPort;
     settings.tftpTimeoutMs = options.tftpTimeoutMs;
+    if (options.listenHost != "0.0.0.0")
+        settings.transferSource = options.listenHost;
     settings.statePath = options.statePath;
     settings.trafficRate = options.trafficRate;
     settings.wrapAfterSeconds = options.wrapAfterSeconds;

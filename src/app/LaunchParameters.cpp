@@ -297,6 +297,11 @@ void ApplyLaunchArguments(const QStringList &arguments, const QString &configDir
     checkProtocols();
 }
 
+void ApplyConfigFile(const QString &fileName)
+{
+    applyConfigFile(fileName);
+}
+
 QStringList LaunchArguments(int argc, const char *const *argv)
 {
     QStringList arguments;

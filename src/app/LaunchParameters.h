@@ -25,6 +25,10 @@ private:
 // its message names the switch, or the key and the file.
 void ApplyLaunchArguments(const QStringList &arguments, const QString &configDirectory);
 
+// Reads one device configuration file (the keys of "<address>.cfg") into the
+// global target records; throws VrConversionError like the switches.
+void ApplyConfigFile(const QString &fileName);
+
 // The program's arguments (without the program name), each holding its bytes
 // as VrTextFromBytes gives them: values that are not UTF-8, as communities and
 // pass phrases may be, reach the agent unchanged.

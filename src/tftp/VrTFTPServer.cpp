@@ -85,6 +85,25 @@ void VrTFTPServer::SetAcceptAnyPeer(bool any)
     m_anyPeer = any;
 }
 
+bool VrTFTPServer::Grant(const QString &peer, const QString &folder, const QString &fileName)
+{
+    QHostAddress address;
+    if (!address.setAddress(peer) || address.protocol() != QAbstractSocket::IPv4Protocol)
+        return false;
+    QString root = folder;
+    if (!root.isEmpty() && !root.endsWith(u'\\') && !root.endsWith(u'/'))
+        root += u'/';
+    m_grants.insert(htonl(address.toIPv4Address()), FileGrant{root, fileName});
+    return true;
+}
+
+void VrTFTPServer::Revoke(const QString &peer)
+{
+    QHostAddress address;
+    if (address.setAddress(peer) && address.protocol() == QAbstractSocket::IPv4Protocol)
+        m_grants.remove(htonl(address.toIPv4Address()));
+}
+
 void VrTFTPServer::Start(const QString &rootDirectory, quint16 port)
 {
     m_root = rootDirectory;
@@ -121,7 +140,8 @@ void VrTFTPServer::Stop()
 
 bool VrTFTPServer::peerAllowed(const sockaddr_in &from) const
 {
-    return m_anyPeer || (m_allowedPeer != 0 && from.sin_addr.s_addr == m_allowedPeer);
+    return m_anyPeer || (m_allowedPeer != 0 && from.sin_addr.s_addr == m_allowedPeer)
+           || m_grants.contains(from.sin_addr.s_addr);
 }
 
 bool VrTFTPServer::writeTargetBusy(const TFTPSession &candidate) const
@@ -158,6 +178,17 @@ void VrTFTPServer::onRequestReadable()
         return;
     }
 
+    QString root = m_root;
+    if (const auto grant = m_grants.constFind(from.sin_addr.s_addr); grant != m_grants.cend()) {
+        if (QFile::decodeName(request.fileName) != grant->fileName) {
+            qCWarning(lcTftp) << "refused request for" << QFile::decodeName(request.fileName) << "from"
+                              << VrTFTPAddressText(from) << "(not the file granted to it)";
+            m_socket.SendTo(makeError(AccessViolation).constData(), 5, from);
+            return;
+        }
+        root = grant->folder;
+    }
+
     m_template.setStatus(VrTFTPStatus::Connected);
     m_template.requestKind = request.opcode;
     m_template.fileName = QFile::decodeName(request.fileName);
@@ -173,7 +204,7 @@ void VrTFTPServer::onRequestReadable()
     m_template.sendCount = 0;
     ++m_template.sessionNumber;
 
-    auto *session = new TFTPSession(m_template, request, m_root, m_callback, from, this);
+    auto *session = new TFTPSession(m_template, request, root, m_callback, from, this);
     m_sessions.append(session);
     // Two uploads of one name at a time would race to replace the file.
     if (session->isWrite() && writeTargetBusy(*session))

@@ -4,6 +4,7 @@
 #include "VrTFTPSocket.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSocketNotifier>
@@ -20,6 +21,11 @@ class TFTPSession;
 // managed device); until one is named every request is refused. The
 // environment variable QRT5150_TFTP_ANY_PEER=1, or SetAcceptAnyPeer(true),
 // lifts the restriction. QRT5150_TFTP_PORT replaces the well-known port 69.
+//
+// A server shared by several devices (the command-line tool's fleets) grants
+// each device one file instead: its requests are served from that file's
+// folder, and a request for any other name is refused, so that no device
+// reads or replaces another's file.
 class VrTFTPServer : public QObject
 {
     Q_OBJECT
@@ -39,6 +45,11 @@ public:
     // false (and everything refused) when it does not resolve to IPv4.
     bool SetAllowedPeer(const QString &host);
     void SetAcceptAnyPeer(bool any);
+    // Lets the peer (an IPv4 address) transfer fileName in folder, and
+    // nothing else; replaces an earlier grant of that peer. False when the
+    // address is not IPv4.
+    bool Grant(const QString &peer, const QString &folder, const QString &fileName);
+    void Revoke(const QString &peer);
 
     // Throws VrTFTPException(-1109) when the port cannot be opened; Port()
     // then names the port tried. Port 0 takes any free port; Port() tells which.
@@ -72,6 +83,11 @@ private:
     QList<TFTPSession *> m_sessions;
     QTimer m_timer;
     QByteArray m_receiveBuffer;
+    struct FileGrant {
+        QString folder;
+        QString fileName;
+    };
+    QHash<quint32, FileGrant> m_grants; // by peer address, network byte order
     bool m_anyPeer = false;
     quint32 m_allowedPeer = 0;  // network byte order; 0 = none named
 };

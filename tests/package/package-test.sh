@@ -46,12 +46,15 @@ files() { dpkg-deb -c "$1" | awk '$1 !~ /^d/ { print $6 }' | sort; }
 sort >"$work/module.expected" <<'LIST'
 ./etc/qrt5150/registry.ini
 ./usr/bin/qrt5150
+./usr/bin/qrt5150-cli
 ./usr/share/applications/qrt5150.desktop
+./usr/share/bash-completion/completions/qrt5150-cli
 ./usr/share/doc/qrt5150/changelog.Debian.gz
 ./usr/share/doc/qrt5150/copyright
 ./usr/share/icons/hicolor/scalable/apps/qrt5150.svg
 ./usr/share/lintian/overrides/qrt5150
 ./usr/share/man/man1/qrt5150.1.gz
+./usr/share/man/man1/qrt5150-cli.1.gz
 ./usr/share/qrt5150/errmsg/common.err
 ./usr/share/qrt5150/errmsg/snmp.err
 ./usr/share/qrt5150/errmsg/snmp.msg
@@ -154,9 +157,21 @@ for option in $(grep -o -e '--[a-z][a-z-]*' "$work/apsim-help.txt" | sort -u); d
 done
 check "the simulator's man page describes every option of --help" test -z "$missing"
 [ -n "$missing" ] && echo "    not in the man page:$missing"
+"$root/usr/bin/qrt5150-cli" --help >"$work/cli-help.txt" 2>&1
+status=$?
+check "unpacked qrt5150-cli --help runs without a display" sh -c "[ $status = 0 ] && head -1 '$work/cli-help.txt' | grep -q '^Usage: qrt5150-cli'"
+zcat "$root/usr/share/man/man1/qrt5150-cli.1.gz" >"$work/qrt5150-cli.1"
+missing=""
+for option in $(grep -o -e '--[a-z][a-z-]*' "$work/cli-help.txt" | sort -u); do
+    grep -qF -- "$(echo "$option" | sed 's/-/\\-/g')" "$work/qrt5150-cli.1" || missing="$missing $option"
+done
+check "the command-line tool's man page describes every option of --help" test -z "$missing"
+[ -n "$missing" ] && echo "    not in the man page:$missing"
+check "bash completes the tool's commands" bash -c "
+    . '$root/usr/share/bash-completion/completions/qrt5150-cli' 2>/dev/null; complete -p qrt5150-cli | grep -q _qrt5150_cli"
 if command -v groff >/dev/null 2>&1; then
     check "the man pages format without warnings" sh -c "
-        out=\$(groff -man -Tutf8 -ww -z '$work/qrt5150.1' '$work/qrt5150-apsim.1' 2>&1); echo \"\$out\"; [ -z \"\$out\" ]"
+        out=\$(groff -man -Tutf8 -ww -z '$work/qrt5150.1' '$work/qrt5150-cli.1' '$work/qrt5150-apsim.1' 2>&1); echo \"\$out\"; [ -z \"\$out\" ]"
 fi
 
 # The message files hold one line per entry of each family.

@@ -326,6 +326,33 @@ TEST_F(TftpServer, RequestsFromOtherPeersAreRefused)
     EXPECT_EQ(c.receive(), packet(DATA, 1, "x"));
 }
 
+TEST_F(TftpServer, GrantedPeersReachOnlyTheirOwnFile)
+{
+    QDir().mkpath(inRoot("a"));
+    QDir().mkpath(inRoot("b"));
+    writeFile(inRoot("a/a.dcf"), "mine");
+    writeFile(inRoot("b/b.dcf"), "theirs");
+    ASSERT_TRUE(server.Grant(QStringLiteral("127.0.0.3"), inRoot("a"), QStringLiteral("a.dcf")));
+    ASSERT_TRUE(server.Grant(QStringLiteral("127.0.0.4"), inRoot("b"), QStringLiteral("b.dcf")));
+    start();
+    RawClient device(QHostAddress(QStringLiteral("127.0.0.3")));
+    device.sendTo(server.Port(), request(RRQ, "a.dcf"));
+    EXPECT_EQ(device.receive(), packet(DATA, 1, "mine"));
+    // Another device's file, by its name or by a path into its folder.
+    for (const char *name : {"b.dcf", "../b/b.dcf"}) {
+        RawClient c(QHostAddress(QStringLiteral("127.0.0.3")));
+        c.sendTo(server.Port(), request(RRQ, name));
+        EXPECT_EQ(c.receive(), QByteArray("\0\5\0\2\0", 5)) << name;
+    }
+    RawClient stranger(QHostAddress(QStringLiteral("127.0.0.5")));
+    stranger.sendTo(server.Port(), request(RRQ, "a.dcf"));
+    EXPECT_EQ(stranger.receive(), QByteArray("\0\5\0\2\0", 5));
+    server.Revoke(QStringLiteral("127.0.0.3"));
+    RawClient revoked(QHostAddress(QStringLiteral("127.0.0.3")));
+    revoked.sendTo(server.Port(), request(RRQ, "a.dcf"));
+    EXPECT_EQ(revoked.receive(), QByteArray("\0\5\0\2\0", 5));
+}
+
 TEST_F(TftpServer, JunkDatagramsAreIgnoredAndUnterminatedRequestsGetError4)
 {
     writeFile(inRoot("f.bin"), "ok");

@@ -5,6 +5,7 @@
 #include "MaintenanceBinders.h"
 #include "MaintenanceRules.h"
 #include "TFM_Waiting.h"
+#include "TransferPrompts.h"
 #include "TransferWatch.h"
 #include "VrMessageBox.h"
 #include "VrSNMPError.h"

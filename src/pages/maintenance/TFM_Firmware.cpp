@@ -5,6 +5,7 @@
 #include "MaintenanceBinders.h"
 #include "MaintenanceRules.h"
 #include "TFM_Waiting.h"
+#include "TransferPrompts.h"
 #include "TransferWatch.h"
 #include "VrMessageBox.h"
 #include "VrSNMPError.h"
@@ -25,12 +26,6 @@ const QString kWarning = QStringLiteral("Warning");
 const QString kCantPerform = QStringLiteral("Cant Perform Operation,Please try again!");
 const QString kFilter = QStringLiteral(".bin document (*.bin);;.tfp document (*.tfp);;All Files (*)");
 const QString kAllFiles = QStringLiteral("All Files (*)");
-
-// deviceFactoryDefault rides in the restart list but is never written.
-const VrSNMPVarDef kRestartVars[] = {
-    VarDef(QRT_P "4.2.1", "deviceRestart", VrSyntaxInteger, 0x06, &gDeviceRestart),
-    VarDef(QRT_P "4.2.2", "deviceFactoryDefault", VrSyntaxInteger, 0x20),
-    VarEnd};
 
 enum UpgradeIndex { FirmwareUpdate = 0, CertificateUpdate = 4, KeyUpdate = 5 };
 

@@ -6,6 +6,7 @@
 #include "MaintenanceRules.h"
 #include "ModalPage.h"
 #include "TLogSetForm.h"
+#include "TransferPrompts.h"
 #include "TransferWatch.h"
 #include "VrSNMPError.h"
 #include "VrSNMPRequest2Edits.h"

@@ -1,33 +1,39 @@
 #include "TransferWatch.h"
 
-#include "VrMessageBox.h"
 #include "VrSNMPTarget.h"
 #include "VrTFTPLocalAddress.h"
 #include "VrTFTPServer.h"
 
-#include <QCoreApplication>
-#include <QDialog>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcTransfer, "qrt.pages.transfer")
+Q_LOGGING_CATEGORY(lcTransfer, "qrt.ops.transfer")
 
 TransferWatch::TransferWatch(int timeout, int retries, QObject *parent)
-    : QObject(parent), m_server(new VrTFTPServer(this)), m_patienceMs(timeout * 10 * retries)
+    : TransferWatch(new VrTFTPServer, QString(), timeout, retries, parent)
 {
+    m_server->setParent(this);
+    m_ownServer = true;
     m_server->SetTimeout(timeout, retries);
     m_server->SetAllowedPeer(g_SNMPDevice.address);
     m_server->SetOnMessage([this](VrTFTPMsg *msg, bool *) { onMessage(*msg); });
+}
+
+TransferWatch::TransferWatch(VrTFTPServer *shared, const QString &peer, int timeout, int retries, QObject *parent)
+    : QObject(parent), m_server(shared), m_ownServer(false), m_peer(peer), m_patienceMs(timeout * 10 * retries)
+{
     m_startDeadline.setSingleShot(true);
     connect(&m_startDeadline, &QTimer::timeout, this, [this] {
         if (m_state == Expecting)
-            fail(VrTFTPStatusText(VrTFTPStatus::Timeout));
+            fail(VrTFTPStatus::Timeout, VrTFTPStatusText(VrTFTPStatus::Timeout));
     });
 }
 
 TransferWatch::~TransferWatch()
 {
+    if (!m_ownServer)
+        return;
     m_server->SetOnMessage({});
     m_server->Stop();
 }
@@ -44,6 +50,7 @@ void TransferWatch::Expect(const QString &fileName, Kind kind, qint64 total)
     m_total = total;
     m_bytes = 0;
     m_error.clear();
+    m_errorCode = 0;
     m_session = -1;
     m_state = Expecting;
     // The server's own waits are real time, and so is the device's patience.
@@ -58,7 +65,8 @@ void TransferWatch::Forget()
 
 void TransferWatch::onMessage(const VrTFTPMsg &msg)
 {
-    if (!Pending() || msg.requestKind != m_kind || msg.fileName != m_name)
+    if (!Pending() || msg.requestKind != m_kind || msg.fileName != m_name
+        || (!m_peer.isEmpty() && msg.peerAddress != m_peer))
         return;
     // A later request for the same name (a device retrying) takes over.
     if (m_session != msg.sessionNumber) {
@@ -69,7 +77,7 @@ void TransferWatch::onMessage(const VrTFTPMsg &msg)
     if (msg.status == VrTFTPStatus::Disconnected)
         return;
     if (msg.status < 0) {
-        fail(msg.statusText);
+        fail(msg.status, msg.statusText);
         return;
     }
     m_state = msg.status == VrTFTPStatus::Success ? Completed : Running;
@@ -82,53 +90,30 @@ void TransferWatch::onMessage(const VrTFTPMsg &msg)
     }
 }
 
-void TransferWatch::fail(const QString &text)
+void TransferWatch::fail(int code, const QString &text)
 {
     m_state = Failed;
+    m_errorCode = code;
     m_error = text;
     qCWarning(lcTransfer) << "transfer of" << m_name << "failed:" << text;
     QMetaObject::invokeMethod(this, [this] { emit finished(false); }, Qt::QueuedConnection);
 }
 
-bool AnnounceAddress(QWidget *page, QString *address)
+QString TransferServerAddress(const QString &device)
 {
-    QString device = g_SNMPDevice.address;
-    if (QHostAddress(device).protocol() != QAbstractSocket::IPv4Protocol) {
-        device.clear();
-        for (const QHostAddress &a : QHostInfo::fromName(g_SNMPDevice.address).addresses())
+    QString target = device;
+    if (QHostAddress(target).protocol() != QAbstractSocket::IPv4Protocol) {
+        target.clear();
+        for (const QHostAddress &a : QHostInfo::fromName(device).addresses())
             if (a.protocol() == QAbstractSocket::IPv4Protocol) {
-                device = a.toString();
+                target = a.toString();
                 break;
             }
     }
     // The device alone as its network: an interface on its network is found
     // by the route toward it.
-    if (device.isEmpty() || !SelectLocalAddress(device, QStringLiteral("255.255.255.255"), address)) {
-        address->clear();
-        VrMessageBox(page, QString::fromLatin1(VrTFTPNoLocalAddressText), QStringLiteral("Warning"));
-        return false;
-    }
-    return true;
-}
-
-void ReportTftpInitError(QWidget *page, const QString &error, quint16 port)
-{
-    QString advice;
-    if (port < 1024) {
-        advice = QStringLiteral("The file transfers of this page need UDP port %1. To allow it, run once as root:\n"
-                                "setcap cap_net_bind_service=+ep %2\n"
-                                "or set QRT5150_TFTP_PORT to a port above 1023 that the device uses.")
-                     .arg(port)
-                     .arg(QCoreApplication::applicationFilePath());
-    } else {
-        // Anyone may bind such a port: another program holds it.
-        advice = QStringLiteral("The file transfers of this page need UDP port %1 (QRT5150_TFTP_PORT), which "
-                                "another program is using. Close that program or set QRT5150_TFTP_PORT to a "
-                                "free port that the device uses.")
-                     .arg(port);
-    }
-    VrMessageBox(page, QStringLiteral("TFTP Service Init Error:") + error + QStringLiteral("\n\n") + advice,
-                 QStringLiteral("Error"));
-    if (auto *dialog = qobject_cast<QDialog *>(page))
-        QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+    QString address;
+    if (target.isEmpty() || !SelectLocalAddress(target, QStringLiteral("255.255.255.255"), &address))
+        return QString();
+    return address;
 }

@@ -6,12 +6,13 @@
 #include <QString>
 #include <QTimer>
 
-class QWidget;
 class VrTFTPServer;
 
 // The page's TFTP server and the one transfer the page is waiting for: the
 // device's request for the announced file name, its progress and how it
 // ended. A page reports a transfer done only when this says it completed.
+// A fleet's watches share one server that their owner runs and feeds them
+// its messages; each then looks only at its own device's requests.
 class TransferWatch : public QObject
 {
     Q_OBJECT
@@ -22,7 +23,11 @@ public:
 
     // timeout in units of 10 ms per wait, retries as the server takes them.
     TransferWatch(int timeout, int retries, QObject *parent);
+    // A watch on a server owned elsewhere, for the device at peer (IPv4);
+    // the owner passes every message of the server to Observe.
+    TransferWatch(VrTFTPServer *shared, const QString &peer, int timeout, int retries, QObject *parent);
     ~TransferWatch() override;
+    void Observe(const VrTFTPMsg &msg) { onMessage(msg); }
 
     // Listens (port 69 unless QRT5150_TFTP_PORT says otherwise) on the folder,
     // accepting only the managed device. Throws VrTFTPException.
@@ -40,6 +45,7 @@ public:
     bool Succeeded() const { return m_state == Completed; }
     // The server's status text of a failed transfer.
     QString ErrorText() const { return m_error; }
+    int ErrorCode() const { return m_errorCode; }
     qint64 Bytes() const { return m_bytes; }
     qint64 Total() const { return m_total; }
 
@@ -50,9 +56,11 @@ signals:
 
 private:
     void onMessage(const VrTFTPMsg &msg);
-    void fail(const QString &text);
+    void fail(int code, const QString &text);
 
     VrTFTPServer *m_server;
+    bool m_ownServer;
+    QString m_peer; // empty: any peer the server accepted
     int m_patienceMs;
     QTimer m_startDeadline;
     State m_state = Idle;
@@ -62,13 +70,9 @@ private:
     qint64 m_total = 0;
     int m_session = -1;
     QString m_error;
+    int m_errorCode = 0;
 };
 
-// The workstation address to announce to the device; shows the usual message
-// and returns false when none reaches it.
-bool AnnounceAddress(QWidget *page, QString *address);
-
-// The message for a server that cannot listen on the port (69, or the one
-// QRT5150_TFTP_PORT names), with how to free or allow it; the page closes
-// after it, the program goes on.
-void ReportTftpInitError(QWidget *page, const QString &error, quint16 port);
+// The workstation address to announce to the device (an address or host
+// name) as its TFTP server; empty when none reaches it.
+QString TransferServerAddress(const QString &device);
