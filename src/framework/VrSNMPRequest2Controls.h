@@ -78,6 +78,7 @@ private:
     void takeRow();
     void finishLoad(const VrSNMPError &result);
     void reportSuccess();
+    void reportCancelledSave();
 
     QPointer<QWidget> m_owner;
     QPointer<QWidget> m_statusTarget;

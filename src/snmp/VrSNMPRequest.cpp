@@ -28,7 +28,6 @@ Q_LOGGING_CATEGORY(lcSnmpRequest, "qrt.snmp.request")
 namespace {
 
 const QString kNotDone = QStringLiteral("(NOTDONE)");
-constexpr int kDestructorWaitMs = 6000;
 
 // Codes for answers that cannot be taken as they are: fewer varbinds than
 // readable items is a malformed answer ("Invalid Pdu"); a value whose type
@@ -209,17 +208,31 @@ VrSNMPRequest::~VrSNMPRequest()
 {
     Alive = false;
     *m_self = nullptr; // completions still queued find the request gone
-    // Exchanges still waiting for an engine-ID discovery are simply dropped,
-    // and so is everything once the program is closing.
-    const auto withNetSnmp = [this] {
-        return std::any_of(m_outstanding.begin(), m_outstanding.end(),
-                           [](const VrSNMPAsyncRecord *r) { return !r->parked; });
-    };
-    if (withNetSnmp() && !SnmpEventProcessor::Global().Abandoned())
-        SnmpEventProcessor::Global().WaitWhile(withNetSnmp, kDestructorWaitMs);
-    // Answers still out after the wait must not reach a freed request.
-    for (VrSNMPAsyncRecord *record : m_outstanding)
-        record->request = nullptr;
+    endExchanges();
+}
+
+void VrSNMPRequest::endExchanges()
+{
+    // Closing this request's sessions ends what it has with Net-SNMP: each
+    // record comes back through its callback as "session destroyed".
+    if (VrSNMPSession *session = VrSNMPSession::Global())
+        session->Release(this);
+    // What is left waited for an engine-ID discovery, whose call is dropped.
+    for (VrSNMPAsyncRecord *record : std::exchange(m_outstanding, {})) {
+        if (record->sync) {
+            record->finishSync(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), nullptr);
+        } else {
+            --Pending;
+            if (record->parked)
+                --m_parked;
+        }
+        delete record;
+    }
+}
+
+void VrSNMPRequest::Cancel()
+{
+    endExchanges();
 }
 
 // ---- target and PDU -------------------------------------------------------
@@ -255,11 +268,8 @@ VrSNMPAsyncRecord *VrSNMPRequest::send(std::unique_ptr<VrSNMPAsyncRecord> &recor
     const VrSNMPSessionTarget t = target();
     if (session->NeedsDiscovery(t)) {
         VrSNMPAsyncRecord *parked = record.get();
-        session->Discover(t, int(Timeout), Retries, [parked](int result) {
-            if (!parked->request) {
-                delete parked; // the request went away meanwhile
-                return;
-            }
+        // A request that goes away or is cancelled drops this call with its record.
+        session->Discover(t, int(Timeout), Retries, this, [parked](int result) {
             parked->request->discovered(std::unique_ptr<VrSNMPAsyncRecord>(parked), result);
         });
         record.release();
@@ -271,7 +281,7 @@ VrSNMPAsyncRecord *VrSNMPRequest::send(std::unique_ptr<VrSNMPAsyncRecord> &recor
         }
         return parked;
     }
-    VrSNMPSession::Channel *ch = session->Acquire(t, int(Timeout), Retries, snmpErr);
+    VrSNMPSession::Channel *ch = session->Acquire(t, this, int(Timeout), Retries, snmpErr);
     if (!ch)
         return nullptr;
     record->peerAddress = ch->peerAddress;
@@ -499,6 +509,7 @@ void VrSNMPRequest::report(VrSNMPError error, bool &ok)
 {
     ++ErrorCount;
     error.Sequence = ErrorCount;
+    LastError = error.Code;
     ok = false;
     qCDebug(lcSnmpRequest) << "error" << error.Code << error.Message;
     if (OnError)
@@ -545,16 +556,22 @@ int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswe
         return 0;
     }
     if (!slot.done) {
+        SnmpEventProcessor::Wait wait;
+        wait.owner = Owner;
+        wait.agent = Address;
+        wait.limitMs = int(Timeout) * 10 * (Retries + 1);
         m_waiting = true;
-        events.RunWait(slot.loop);
+        const SnmpEventProcessor::WaitEnd end = events.RunWait(slot.loop, wait);
         m_waiting = false;
-    }
-    if (!slot.done) {
-        // Abandoned: the answer, if it still comes, must not reach this frame.
-        out->request = nullptr;
-        m_outstanding.erase(out);
-        report(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), ok);
-        return 0;
+        if (end != SnmpEventProcessor::WaitEnd::Answered) {
+            // Nothing of the exchange may go on: no retransmission, no late answer.
+            if (!slot.done)
+                endExchanges();
+            report(end == SnmpEventProcessor::WaitEnd::Cancelled ? errorOf(VrErrCancelled)
+                                                                 : VrSNMPErrorFromStatus(VrStatusSessionDestroyed),
+                   ok);
+            return 0;
+        }
     }
 
     const VrSNMPError &outcome = slot.error;

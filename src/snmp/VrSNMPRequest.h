@@ -3,6 +3,7 @@
 #include "VrSNMPError.h"
 #include "VrSNMPVarList.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -37,18 +38,18 @@ using VrSNMPCompletion = void (*)(void *data, VrSNMPError &error, VrSNMPVarList 
 // completion follows.
 //
 // Nothing blocks the GUI thread: a synchronous exchange goes out like an
-// asynchronous one and waits in a local event loop without user input
-// (SnmpEventProcessor::RunWait), and an SNMPv3 agent's engine ID is
-// discovered asynchronously before the first exchange with it.
+// asynchronous one and waits in a local event loop that only leaving gets
+// into (SnmpEventProcessor::RunWait); a wait the user leaves ends with
+// -529 "cancelled". An SNMPv3 agent's engine ID is discovered asynchronously
+// before the first exchange with it. Each request talks on sessions of its
+// own, so that its exchanges end for good when it is cancelled or destroyed.
 class VrSNMPRequest
 {
 public:
     // Copies the global target records as they are now.
     VrSNMPRequest();
-    // Stops new exchanges and waits, at most 6 s, for the asynchronous ones
-    // still out with Net-SNMP; their completion functions no longer run.
-    // Once the program is closing (SnmpEventProcessor::Abandoned) nothing is
-    // waited for.
+    // Ends every exchange still out at once (Cancel): nothing of this request
+    // is sent afterwards and no completion function runs.
     virtual ~VrSNMPRequest();
     VrSNMPRequest(const VrSNMPRequest &) = delete;
     VrSNMPRequest &operator=(const VrSNMPRequest &) = delete;
@@ -87,6 +88,12 @@ public:
     // Whether a walk step left the column (tables only).
     virtual bool IsEndOfColumn(const QString &base, const QString &last, const QString &returned);
 
+    // Ends every exchange of this request now: its sessions close, so
+    // Net-SNMP retransmits nothing more; a synchronous exchange waiting ends
+    // as "session destroyed" and asynchronous ones without their completion.
+    // The request stays usable.
+    void Cancel();
+
     std::function<void(VrSNMPError &)> OnError; // may be empty: errors are then only counted
     bool UseGetNext = false;
     unsigned Timeout;  // hundredths of a second
@@ -107,10 +114,14 @@ public:
     int PrivProtocol;
     VrSNMPVarList VarList;
     QString Condition; // evaluated by the binding layer after each table row
+    // Whom the exchanges belong to (a binder's page): the wait guard shows
+    // waits there and refuses them once the owner is being left.
+    QPointer<QObject> Owner;
 
     bool Alive = true;       // false once destruction began
     int Pending = 0;         // asynchronous exchanges out
     uint64_t ErrorCount = 0; // errors raised so far; the sequence of the last one
+    int LastError = 0;       // the code of the last error raised
 
 private:
     friend struct VrSNMPAsyncRecord;
@@ -131,6 +142,7 @@ private:
     void sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, bool read, bool decodeAnswer);
     void complete(VrSNMPAsyncRecord &record, VrSNMPError &error, const snmp_pdu *answer);
     void countDown();
+    void endExchanges();
     void report(VrSNMPError error, bool &ok);
     bool checkListKind(bool &ok);
 

@@ -19,6 +19,9 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 
+#include <cstring>
+#include <map>
+
 Q_LOGGING_CATEGORY(lcSnmpSession, "qrt.snmp.session")
 
 namespace {
@@ -69,6 +72,25 @@ int securityLevel(int level)
     }
 }
 
+// The key of a pass phrase for a hash. Making one takes a million hash
+// rounds, and every request opens sessions of its own: each key is made once.
+bool makeKu(const oid *protocol, size_t protocolLength, const QByteArray &phrase, u_char *key, size_t *keyLength)
+{
+    static std::map<std::pair<QByteArray, QByteArray>, QByteArray> made;
+    const auto index = std::make_pair(
+        QByteArray(reinterpret_cast<const char *>(protocol), qsizetype(protocolLength * sizeof(oid))), phrase);
+    auto known = made.find(index);
+    if (known == made.end()) {
+        if (generate_Ku(protocol, u_int(protocolLength), reinterpret_cast<const u_char *>(phrase.constData()),
+                        size_t(phrase.size()), key, keyLength) != SNMPERR_SUCCESS)
+            return false;
+        known = made.emplace(index, QByteArray(reinterpret_cast<const char *>(key), qsizetype(*keyLength))).first;
+    }
+    std::memcpy(key, known->second.constData(), size_t(known->second.size()));
+    *keyLength = size_t(known->second.size());
+    return true;
+}
+
 // Fills the USM part of a session: protocols in SNMP++ numbering, keys made
 // from the pass phrases. Returns an SNMPERR_* number.
 int setUpUsm(netsnmp_session &s, const VrSNMPSessionTarget &t, QByteArray &name)
@@ -110,23 +132,19 @@ int setUpUsm(netsnmp_session &s, const VrSNMPSessionTarget &t, QByteArray &name)
     if (s.securityLevel == SNMP_SEC_LEVEL_NOAUTH)
         return SNMPERR_SUCCESS;
 
-    const QByteArray auth = VrBytesFromText(t.authPassword);
     s.securityAuthKeyLen = USM_AUTH_KU_LEN;
     if (t.authProtocol == VrAuthNone
-        || generate_Ku(s.securityAuthProto, u_int(s.securityAuthProtoLen),
-                       reinterpret_cast<const u_char *>(auth.constData()), size_t(auth.size()),
-                       s.securityAuthKey, &s.securityAuthKeyLen) != SNMPERR_SUCCESS)
+        || !makeKu(s.securityAuthProto, s.securityAuthProtoLen, VrBytesFromText(t.authPassword),
+                   s.securityAuthKey, &s.securityAuthKeyLen))
         return SNMPERR_UNSUPPORTED_SEC_LEVEL;
     if (s.securityLevel != SNMP_SEC_LEVEL_AUTHPRIV)
         return SNMPERR_SUCCESS;
 
     // Net-SNMP derives the privacy key with the authentication hash.
-    const QByteArray priv = VrBytesFromText(t.privPassword);
     s.securityPrivKeyLen = USM_PRIV_KU_LEN;
     if (t.privProtocol == VrPrivNone
-        || generate_Ku(s.securityAuthProto, u_int(s.securityAuthProtoLen),
-                       reinterpret_cast<const u_char *>(priv.constData()), size_t(priv.size()),
-                       s.securityPrivKey, &s.securityPrivKeyLen) != SNMPERR_SUCCESS)
+        || !makeKu(s.securityAuthProto, s.securityAuthProtoLen, VrBytesFromText(t.privPassword),
+                   s.securityPrivKey, &s.securityPrivKeyLen))
         return SNMPERR_UNSUPPORTED_SEC_LEVEL;
     return SNMPERR_SUCCESS;
 }
@@ -229,12 +247,12 @@ const snmp_session *VrSNMPSession::Closing()
     return g_closing;
 }
 
-VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target, int timeout,
-                                               int retries, int &snmpErr)
+VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target, const void *owner,
+                                               int timeout, int retries, int &snmpErr)
 {
     snmpErr = SNMPERR_SUCCESS;
     for (auto &entry : m_entries) {
-        if (entry->target == target) {
+        if (entry->target == target && entry->owner == owner) {
             netsnmp_session *s = snmp_sess_session(entry->channel.handle);
             s->timeout = long(timeout) * 10000L;
             s->retries = retries;
@@ -244,6 +262,7 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
 
     auto entry = std::make_unique<Entry>();
     entry->target = target;
+    entry->owner = owner;
     const QString peer = resolve(target.address, entry->channel.peerAddress);
     if (peer.isEmpty())
         throw VrSNMPException(VrErrInvalidAddress);
@@ -335,6 +354,31 @@ void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target)
     }
 }
 
+void VrSNMPSession::Release(const void *owner)
+{
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        if ((*it)->owner != owner) {
+            ++it;
+            continue;
+        }
+        // Taken out of the list first: the callbacks the close runs may open sessions.
+        std::unique_ptr<Entry> entry = std::move(*it);
+        it = m_entries.erase(it);
+        close(entry->channel.handle);
+    }
+    for (auto it = m_discoveries.begin(); it != m_discoveries.end();) {
+        Discovery &d = **it;
+        std::erase_if(d.waiters, [owner](const Waiter &w) { return w.owner == owner; });
+        if (!d.waiters.empty()) {
+            ++it;
+            continue;
+        }
+        if (d.handle)
+            close(d.handle);
+        it = m_discoveries.erase(it);
+    }
+}
+
 void VrSNMPSession::close(void *handle)
 {
     SnmpEventProcessor::Global().Unwatch(handle);
@@ -357,13 +401,13 @@ bool VrSNMPSession::NeedsDiscovery(const VrSNMPSessionTarget &target) const
 // Discovery is the usual probe: an unauthenticated get without variables from
 // the user without name, which the agent answers with a report that carries
 // its engine ID. Unlike Net-SNMP's own probe it goes out asynchronously.
-void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int retries,
+void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int retries, const void *owner,
                              std::function<void(int)> done)
 {
     const QString agent = agentKey(target);
     for (const auto &running : m_discoveries) {
         if (running->agent == agent) {
-            running->waiters.push_back(std::move(done));
+            running->waiters.push_back({owner, std::move(done)});
             return;
         }
     }
@@ -375,7 +419,7 @@ void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int
 
     auto discovery = std::make_unique<Discovery>();
     discovery->agent = agent;
-    discovery->waiters.push_back(std::move(done));
+    discovery->waiters.push_back({owner, std::move(done)});
     Discovery *raw = discovery.get();
     m_discoveries.push_back(std::move(discovery));
     const auto fail = [this, raw](int snmpErr) {
@@ -463,8 +507,8 @@ void VrSNMPSession::finishDiscovery(Discovery *discovery)
         m_engineIds[done->agent] = done->engineId;
     else
         qCInfo(lcSnmpSession) << "engine-ID discovery failed:" << snmp_api_errstring(done->result);
-    for (const auto &waiter : done->waiters)
-        waiter(done->result);
+    for (const Waiter &waiter : done->waiters)
+        waiter.done(done->result);
 }
 
 void OpenSession(const QString &directory)
