@@ -279,16 +279,16 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
     switch (target.version) {
     case VrSNMPv3:
         s.version = SNMP_VERSION_3;
-        dropStaleUser(target);
-        snmpErr = setUpUsm(s, target, securityName);
-        if (snmpErr != SNMPERR_SUCCESS)
-            return nullptr;
         if (const auto known = m_engineIds.find(agentKey(target)); known != m_engineIds.end())
             engineId = known->second;
         if (engineId.isEmpty()) {
             snmpErr = SNMPERR_UNKNOWN_ENG_ID; // Discover first
             return nullptr;
         }
+        dropStaleUser(target, engineId);
+        snmpErr = setUpUsm(s, target, securityName);
+        if (snmpErr != SNMPERR_SUCCESS)
+            return nullptr;
         // The engine ID is known: Net-SNMP must not probe for it (a blocking
         // exchange), and the user with its localised keys is made here.
         s.flags |= SNMP_FLAGS_DONT_PROBE;
@@ -330,27 +330,36 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
 // Net-SNMP keeps USM users process-wide and reuses an existing user (with its
 // old keys) when a session for the same name and engine opens. A session
 // with other pass phrases for the same user at the same agent is therefore
-// closed and its user removed, so that the new pass phrases take effect.
-void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target)
+// closed, and unless an open session shares the new pass phrases, the user
+// is removed, so that the session about to open makes it with its own keys
+// (the sessions of requests gone since may have left it with others).
+void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target, const QByteArray &engineId)
 {
+    bool shared = false;
     for (auto it = m_entries.begin(); it != m_entries.end();) {
         const VrSNMPSessionTarget &old = (*it)->target;
-        const bool sameKeys = old.authProtocol == target.authProtocol
-            && old.authPassword == target.authPassword && old.privProtocol == target.privProtocol
-            && old.privPassword == target.privPassword;
         if (old.version != VrSNMPv3 || old.address != target.address || old.port != target.port
-            || old.securityName != target.securityName || sameKeys) {
+            || old.securityName != target.securityName) {
             ++it;
             continue;
         }
-        const netsnmp_session *s = snmp_sess_session((*it)->channel.handle);
-        const QByteArray name = VrBytesFromText(old.securityName);
-        if (usmUser *user = usm_get_user(s->securityEngineID, s->securityEngineIDLen, name.data())) {
-            usm_remove_user(user); // returns the list's head, not the user
-            usm_free_user(user);
+        if (old.authProtocol == target.authProtocol && old.authPassword == target.authPassword
+            && old.privProtocol == target.privProtocol && old.privPassword == target.privPassword) {
+            shared = true;
+            ++it;
+            continue;
         }
-        close((*it)->channel.handle);
+        std::unique_ptr<Entry> stale = std::move(*it);
         it = m_entries.erase(it);
+        close(stale->channel.handle);
+    }
+    if (shared)
+        return;
+    QByteArray id = engineId;
+    QByteArray name = VrBytesFromText(target.securityName);
+    if (usmUser *user = usm_get_user(reinterpret_cast<u_char *>(id.data()), size_t(id.size()), name.data())) {
+        usm_remove_user(user); // returns the list's head, not the user
+        usm_free_user(user);
     }
 }
 

@@ -102,7 +102,7 @@ private:
         std::vector<Waiter> waiters;
     };
     void close(void *handle);
-    void dropStaleUser(const VrSNMPSessionTarget &target);
+    void dropStaleUser(const VrSNMPSessionTarget &target, const QByteArray &engineId);
     void finishDiscovery(Discovery *discovery);
     static int probeAnswered(int op, struct snmp_session *session, int reqid, struct snmp_pdu *pdu,
                              void *magic);
