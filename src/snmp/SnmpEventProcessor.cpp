@@ -120,21 +120,32 @@ void SnmpEventProcessor::onTimer()
     Rearm();
 }
 
-SnmpEventProcessor::WaitEnd SnmpEventProcessor::RunWait(QEventLoop &loop, const Wait &wait)
+SnmpEventProcessor::WaitEnd SnmpEventProcessor::BeginWait(const Wait &wait)
 {
     if (m_abandoned)
         return WaitEnd::Abandoned;
     if (m_guard.began && !m_guard.began(wait))
         return WaitEnd::Cancelled;
+    return WaitEnd::Answered;
+}
+
+SnmpEventProcessor::WaitEnd SnmpEventProcessor::RunWait(QEventLoop &loop)
+{
+    if (m_abandoned)
+        return WaitEnd::Abandoned;
     Running running{&loop};
     m_waits.push_back(&running);
     loop.exec(m_guard.began ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     std::erase(m_waits, &running);
-    if (m_guard.ended)
-        m_guard.ended(wait);
     if (m_abandoned)
         return WaitEnd::Abandoned;
     return running.cancelled ? WaitEnd::Cancelled : WaitEnd::Answered;
+}
+
+void SnmpEventProcessor::EndWait(const Wait &wait)
+{
+    if (m_guard.ended)
+        m_guard.ended(wait);
 }
 
 void SnmpEventProcessor::CancelWaits()

@@ -41,12 +41,19 @@ public:
     };
     enum class WaitEnd { Answered, Cancelled, Abandoned };
 
-    // Runs a synchronous exchange's wait: a local event loop, so the program
-    // keeps painting, polling and serving files while the answer is out. The
-    // exchange's completion quits the loop. Without a wait guard (below) user
-    // input stays out of the loop; with one, the guard decides what input
-    // gets through (leaving, mostly) and may refuse the wait at once.
-    WaitEnd RunWait(QEventLoop &loop, const Wait &wait);
+    // A synchronous exchange's wait, in three steps: BeginWait before the
+    // exchange is sent (Answered: go ahead; Cancelled: the guard refused,
+    // the page is being left; Abandoned: the program is closing; nothing may
+    // be sent then), RunWait while the answer is out, EndWait once it is over
+    // (only after a BeginWait that said go ahead).
+    //
+    // RunWait is a local event loop, so the program keeps painting, polling
+    // and serving files; the exchange's completion quits it. Without a wait
+    // guard (below) user input stays out of the loop; with one, the guard
+    // decides what input gets through (leaving, mostly).
+    WaitEnd BeginWait(const Wait &wait);
+    WaitEnd RunWait(QEventLoop &loop);
+    void EndWait(const Wait &wait);
     // Ends every running wait at once as cancelled (the user left or pressed
     // Cancel); the exchanges themselves are ended by their requests.
     void CancelWaits();

@@ -534,10 +534,24 @@ int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswe
         report(errorOf(VrErrUnknown), ok);
         return 0;
     }
-    if (events.Abandoned()) {
-        report(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), ok);
+    SnmpEventProcessor::Wait wait;
+    wait.owner = Owner;
+    wait.agent = Address;
+    wait.limitMs = int(Timeout) * 10 * (Retries + 1);
+    const auto endedEarly = [&](SnmpEventProcessor::WaitEnd end) {
+        report(end == SnmpEventProcessor::WaitEnd::Cancelled ? errorOf(VrErrCancelled)
+                                                             : VrSNMPErrorFromStatus(VrStatusSessionDestroyed),
+               ok);
         return 0;
-    }
+    };
+    // A page being left, or a program closing, sends nothing more.
+    if (const auto begin = events.BeginWait(wait); begin != SnmpEventProcessor::WaitEnd::Answered)
+        return endedEarly(begin);
+    struct EndWait {
+        SnmpEventProcessor &events;
+        const SnmpEventProcessor::Wait &wait;
+        ~EndWait() { events.EndWait(wait); }
+    } endWait{events, wait};
 
     VrSNMPSyncSlot slot;
     auto record = std::make_unique<VrSNMPAsyncRecord>(this, read, false, nullptr, nullptr, &slot);
@@ -556,21 +570,14 @@ int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswe
         return 0;
     }
     if (!slot.done) {
-        SnmpEventProcessor::Wait wait;
-        wait.owner = Owner;
-        wait.agent = Address;
-        wait.limitMs = int(Timeout) * 10 * (Retries + 1);
         m_waiting = true;
-        const SnmpEventProcessor::WaitEnd end = events.RunWait(slot.loop, wait);
+        const SnmpEventProcessor::WaitEnd end = events.RunWait(slot.loop);
         m_waiting = false;
         if (end != SnmpEventProcessor::WaitEnd::Answered) {
             // Nothing of the exchange may go on: no retransmission, no late answer.
             if (!slot.done)
                 endExchanges();
-            report(end == SnmpEventProcessor::WaitEnd::Cancelled ? errorOf(VrErrCancelled)
-                                                                 : VrSNMPErrorFromStatus(VrStatusSessionDestroyed),
-                   ok);
-            return 0;
+            return endedEarly(end);
         }
     }
 
