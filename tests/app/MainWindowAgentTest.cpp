@@ -12,6 +12,8 @@
 #include "../unit/TempFile.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QWindow>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,6 +21,9 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
 
 namespace {
 
@@ -191,8 +196,10 @@ TEST_F(MainWindowAgent, SilentDeviceNeverFreezesTheWindow)
     }
 }
 
-// A page that waits for a silent device keeps the program running, and
-// closing the main window meanwhile ends the wait and the page at once.
+// A page that waits for a silent device shows at once and keeps the program
+// running, and closing the main window meanwhile (a close request as the
+// window system delivers it, with the page still on screen) ends the wait,
+// the page and the window within a second.
 TEST_F(MainWindowAgent, PageWaitingForASilentDeviceKeepsTheProgramRunning)
 {
     TMainForm form;
@@ -206,14 +213,18 @@ TEST_F(MainWindowAgent, PageWaitingForASilentDeviceKeepsTheProgramRunning)
     int ticks = 0;
     bool opening = false;
     bool ranWhileOpening = false;
+    bool pageShown = false;
     QElapsedTimer clock;
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] {
-        // The page reads the device (30 s time-out) before it shows.
+        // The page reads the device (30 s time-out) while it shows.
         if (++ticks == 25) {
             ranWhileOpening = opening;
+            pageShown = FM_Information == nullptr && QApplication::activeModalWidget() == nullptr
+                        && !form.findChildren<TFM_Information *>().isEmpty()
+                        && form.findChildren<TFM_Information *>().first()->isVisible();
             clock.start();
-            form.close();
+            form.windowHandle()->close();
         }
     });
     ticker.start(20);
@@ -221,6 +232,34 @@ TEST_F(MainWindowAgent, PageWaitingForASilentDeviceKeepsTheProgramRunning)
     form.findChild<QAction *>(QStringLiteral("act_TFM_Information"))->trigger();
     opening = false;
     EXPECT_TRUE(ranWhileOpening);
+    EXPECT_TRUE(pageShown);
     EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(FM_Information, nullptr);
+}
+
+// The lamps tell the truth within seconds, whatever the poll's one-minute
+// time-out: a device that falls silent shows white with the time-out text
+// within two poll periods, and green again within one once it answers.
+TEST_F(MainWindowAgent, LampsFollowADeviceFallingSilentAndAnsweringAgain)
+{
+    VrSetTimeScale(1.0);
+    TMainForm form;
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Power)->isLit(), 5000);
+    for (int round = 0; round < 2; ++round) {
+        QTest::qWait(round * 700); // the device falls silent at another point of the poll cycle
+        QElapsedTimer clock;
+        ::kill(m_agent.pid(), SIGUSR1);
+        clock.start();
+        QTRY_VERIFY_WITH_TIMEOUT(allDark(form) && form.statusText() == TimedOut, 4000);
+        const qint64 white = clock.elapsed();
+        QTest::qWait(1500);
+        ::kill(m_agent.pid(), SIGUSR2);
+        clock.restart();
+        QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Power)->isLit(), 2000);
+        std::printf("white %lld ms after the device fell silent, green %lld ms after it answered again\n", white,
+                    qint64(clock.elapsed()));
+    }
+    EXPECT_EQ(m_boxes.count(), 0);
 }
