@@ -131,10 +131,9 @@ bool VrSNMPRequest2Controls::Apply(bool readBack, bool gather, const QString &se
 void VrSNMPRequest2Controls::reportCancelledSave()
 {
     const QStringList written = VrWaitGuard::Written(m_owner);
-    const QString group = Request.VarList.description.isEmpty() ? tr("these settings") : Request.VarList.description;
-    const QString text = written.isEmpty()
-        ? tr("Cancelled: nothing was written; %1 and what follows were not written.").arg(group)
-        : tr("Cancelled: %1 written; %2 and what follows were not written.").arg(written.join(QStringLiteral(", ")), group);
+    const QString group = Request.VarList.description.isEmpty() ? tr("the rest") : Request.VarList.description;
+    const QString text = tr("Cancelled (written: %1; not written: %2 and what follows)")
+                             .arg(written.isEmpty() ? tr("nothing") : written.join(QStringLiteral(", ")), group);
     qCInfo(lcBinding) << text;
     if (m_statusTarget)
         ShowStatus(text);
