@@ -1,5 +1,6 @@
 #include "TransferWatch.h"
 
+#include "SnmpEventProcessor.h"
 #include "VrMessageBox.h"
 #include "VrSNMPTarget.h"
 #include "VrTFTPLocalAddress.h"
@@ -29,7 +30,11 @@ TransferWatch::TransferWatch(int timeout, int retries, QObject *parent)
 TransferWatch::~TransferWatch()
 {
     m_server->SetOnMessage({});
-    m_server->Stop();
+    // A closing program does not wait for a transfer (nor keep its file).
+    if (SnmpEventProcessor::Global().Abandoned())
+        m_server->Abort();
+    else
+        m_server->Stop();
 }
 
 void TransferWatch::Start(const QString &folder)
