@@ -6,6 +6,7 @@
 #include "PageMenu.h"
 #include "PageTour.h"
 #include "SnmpTestClient.h"
+#include "SnmpEventProcessor.h"
 #include "VrMessageBox.h"
 #include "VrSNMPRequest2Controls.h"
 #include "VrSNMPSession.h"
@@ -712,7 +713,8 @@ QStringList Cell::runCancel(QStringList &said)
     bool waitedAtLeave = false;
     const auto leave = [&] {
         leaveAt = clock.elapsed();
-        waitedAtLeave = busy(page);
+        // A synchronous exchange waiting (an asynchronous one has nothing to leave).
+        waitedAtLeave = SnmpEventProcessor::Global().RunningWaits() > 0;
         if (auto *text = page->findChild<QLabel *>(QStringLiteral("WaitNoticeText")); text && text->isVisible())
             notice = text->text();
         if (QAbstractButton *button = edit ? leaveButton(page) : nullptr)
