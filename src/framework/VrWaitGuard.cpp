@@ -1,6 +1,7 @@
 #include "VrWaitGuard.h"
 
 #include "SnmpEventProcessor.h"
+#include "VrSNMPRequest2Controls.h"
 #include "VrStatusBar.h"
 
 #include <QAbstractButton>
@@ -162,6 +163,12 @@ QWidget *VrWaitGuard::pageOf(const QObject *owner) const
         if (o->isWidgetType())
             return static_cast<const QWidget *>(o)->window();
     return m_pages.empty() ? nullptr : m_pages.back().data();
+}
+
+QDialog *VrWaitGuard::TopPage()
+{
+    const VrWaitGuard &guard = Install();
+    return guard.m_pages.empty() ? nullptr : guard.m_pages.back().data();
 }
 
 bool VrWaitGuard::Leaving(const QWidget *widget)
@@ -346,7 +353,32 @@ bool VrWaitGuard::eventFilter(QObject *watched, QEvent *event)
     // The user acts on the page anew: a later cancelled Save reports only its own groups.
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)
         window->setProperty(kWritten, QVariant());
+    // A page may refuse to close while its exchanges run: once it has, they
+    // are cancelled, and it closes when it has heard so.
+    if (auto *page = qobject_cast<QDialog *>(window);
+        page && (isLeaveRequest(target, event) || (close && event->spontaneous())))
+        QTimer::singleShot(0, page, [this, page] { leaveBusy(page); });
     return false;
+}
+
+void VrWaitGuard::leaveBusy(QDialog *page)
+{
+    const auto binders = page->findChildren<VrSNMPRequest2Controls *>();
+    const bool busy = std::any_of(binders.begin(), binders.end(), [](const VrSNMPRequest2Controls *b) {
+        return b->Busy() || b->Request.Pending > 0;
+    });
+    if (!page->isVisible() || !busy)
+        return;
+    qCInfo(lcWaitGuard) << "leaving" << page->metaObject()->className() << "with its exchanges cancelled";
+    page->setProperty(kLeaving, true);
+    for (VrSNMPRequest2Controls *binder : binders)
+        binder->Request.Cancel();
+    // After the completions that say so.
+    QTimer::singleShot(0, page, [page] {
+        page->reject();
+        if (page->isVisible())
+            page->setProperty(kLeaving, false);
+    });
 }
 
 void VrWaitGuard::NoteWritten(QObject *owner, const QString &group)

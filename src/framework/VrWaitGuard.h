@@ -29,7 +29,9 @@ class QWidget;
 //    second the waiting page shows what it waits for, for how long, and a
 //    Cancel that ends the wait and leaves the page open;
 //  - refuses every further wait of a page being left, so that a handler
-//    that goes on after a cancelled exchange sends nothing more.
+//    that goes on after a cancelled exchange sends nothing more;
+//  - cancels the asynchronous exchanges of a page that refused to close
+//    while they run (their completions hear "cancelled"), then closes it.
 class VrWaitGuard : public QObject
 {
     Q_OBJECT
@@ -55,6 +57,9 @@ public:
     // left while it opened or the program is closing); ends its reading state.
     void Run(QDialog &page);
 
+    // The page running on top (the one the user works with), or null.
+    static QDialog *TopPage();
+
     // Whether the widget's page (or a page it belongs to) is being left.
     static bool Leaving(const QWidget *widget);
 
@@ -76,6 +81,7 @@ private:
     bool began(const QObject *owner, const QString &agent);
     void ended();
     void leave(QWidget *page);
+    void leaveBusy(QDialog *page);
     void showOpening(QDialog *page);
     void endReading(QDialog *page);
     void showNotice();

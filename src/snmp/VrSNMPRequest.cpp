@@ -142,9 +142,13 @@ struct VrSNMPAsyncRecord {
             return 1;
         request->m_outstanding.erase(record);
         if (session == VrSNMPSession::Closing()) {
-            // The session is being destroyed: only the count goes down.
+            // The session is being destroyed: only the count goes down, unless
+            // the user cancelled and the caller is told so.
             if (record->sync)
                 record->finishSync(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), nullptr);
+            else if (request->m_cancelling)
+                request->completeLater(std::shared_ptr<VrSNMPAsyncRecord>(owned.release()), errorOf(VrErrCancelled),
+                                       nullptr);
             else
                 request->countDown();
             return 1;
@@ -173,16 +177,21 @@ struct VrSNMPAsyncRecord {
         // another exchange and wait for it, and Net-SNMP still holds this
         // request until the callback returns (a nested wait could time it out
         // or take a late duplicate answer and call back again).
-        std::shared_ptr<VrSNMPAsyncRecord> later(owned.release());
-        std::shared_ptr<snmp_pdu> copy(answer ? snmp_clone_pdu(const_cast<snmp_pdu *>(answer)) : nullptr,
-                                       [](snmp_pdu *p) { if (p) snmp_free_pdu(p); });
-        QTimer::singleShot(0, [self = request->m_self, later, error, copy]() mutable {
-            if (VrSNMPRequest *alive = *self)
-                alive->complete(*later, error, copy.get());
-        });
+        request->completeLater(std::shared_ptr<VrSNMPAsyncRecord>(owned.release()), error, answer);
         return 1;
     }
 };
+
+void VrSNMPRequest::completeLater(std::shared_ptr<VrSNMPAsyncRecord> record, VrSNMPError error,
+                                  const snmp_pdu *answer)
+{
+    std::shared_ptr<snmp_pdu> copy(answer ? snmp_clone_pdu(const_cast<snmp_pdu *>(answer)) : nullptr,
+                                   [](snmp_pdu *p) { if (p) snmp_free_pdu(p); });
+    QTimer::singleShot(0, [self = m_self, record, error, copy]() mutable {
+        if (VrSNMPRequest *alive = *self)
+            alive->complete(*record, error, copy.get());
+    });
+}
 
 VrSNMPRequest::VrSNMPRequest()
     : Timeout(unsigned(g_SNMPTimeout)),
@@ -222,9 +231,14 @@ void VrSNMPRequest::endExchanges()
         if (record->sync) {
             record->finishSync(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), nullptr);
         } else {
-            --Pending;
             if (record->parked)
                 --m_parked;
+            if (m_cancelling) {
+                record->parked.reset();
+                completeLater(std::shared_ptr<VrSNMPAsyncRecord>(record), errorOf(VrErrCancelled), nullptr);
+                continue;
+            }
+            --Pending;
         }
         delete record;
     }
@@ -232,7 +246,9 @@ void VrSNMPRequest::endExchanges()
 
 void VrSNMPRequest::Cancel()
 {
+    m_cancelling = true;
     endExchanges();
+    m_cancelling = false;
 }
 
 // ---- target and PDU -------------------------------------------------------

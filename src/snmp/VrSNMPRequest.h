@@ -88,10 +88,10 @@ public:
     // Whether a walk step left the column (tables only).
     virtual bool IsEndOfColumn(const QString &base, const QString &last, const QString &returned);
 
-    // Ends every exchange of this request now: its sessions close, so
-    // Net-SNMP retransmits nothing more; a synchronous exchange waiting ends
-    // as "session destroyed" and asynchronous ones without their completion.
-    // The request stays usable.
+    // Ends every exchange of this request now (the user cancelled): its
+    // sessions close, so Net-SNMP retransmits nothing more; each asynchronous
+    // exchange's completion runs later from the event loop with -529
+    // "cancelled". The request stays usable.
     void Cancel();
 
     std::function<void(VrSNMPError &)> OnError; // may be empty: errors are then only counted
@@ -143,6 +143,7 @@ private:
     void complete(VrSNMPAsyncRecord &record, VrSNMPError &error, const snmp_pdu *answer);
     void countDown();
     void endExchanges();
+    void completeLater(std::shared_ptr<VrSNMPAsyncRecord> record, VrSNMPError error, const snmp_pdu *answer);
     void report(VrSNMPError error, bool &ok);
     bool checkListKind(bool &ok);
 
@@ -151,4 +152,5 @@ private:
     std::shared_ptr<VrSNMPRequest *> m_self = std::make_shared<VrSNMPRequest *>(this);
     int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery
     bool m_waiting = false; // a synchronous exchange waits for its answer
+    bool m_cancelling = false; // Cancel runs: asynchronous completions are told
 };
