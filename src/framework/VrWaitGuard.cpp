@@ -361,23 +361,63 @@ bool VrWaitGuard::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+namespace {
+
+QList<VrSNMPRequest2Controls *> busyBinders(const QDialog *page)
+{
+    QList<VrSNMPRequest2Controls *> busy;
+    for (VrSNMPRequest2Controls *b : page->findChildren<VrSNMPRequest2Controls *>())
+        if (b->Busy() || b->Request.Pending > 0)
+            busy << b;
+    return busy;
+}
+
+} // namespace
+
+// The page refused to close while its exchanges run; it says what it waits
+// for and offers to cancel them, after which it closes.
 void VrWaitGuard::leaveBusy(QDialog *page)
 {
-    const auto binders = page->findChildren<VrSNMPRequest2Controls *>();
-    const bool busy = std::any_of(binders.begin(), binders.end(), [](const VrSNMPRequest2Controls *b) {
-        return b->Busy() || b->Request.Pending > 0;
-    });
-    if (!page->isVisible() || !busy)
+    const QList<VrSNMPRequest2Controls *> busy = busyBinders(page);
+    if (!page->isVisible() || busy.isEmpty() || page->findChild<QFrame *>(QStringLiteral("WaitNotice")))
         return;
-    qCInfo(lcWaitGuard) << "leaving" << page->metaObject()->className() << "with its exchanges cancelled";
-    page->setProperty(kLeaving, true);
-    for (VrSNMPRequest2Controls *binder : binders)
-        binder->Request.Cancel();
-    // After the completions that say so.
-    QTimer::singleShot(0, page, [page] {
-        page->reject();
-        if (page->isVisible())
-            page->setProperty(kLeaving, false);
+    auto *notice = new QFrame(page);
+    notice->setObjectName(QStringLiteral("WaitNotice"));
+    notice->setFrameShape(QFrame::StyledPanel);
+    notice->setAutoFillBackground(true);
+    auto *layout = new QHBoxLayout(notice);
+    auto *text = new QLabel(WaitingText(busy.first()->Request.Address, 0).section(QLatin1String(" ... "), 0, 0)
+                                + QStringLiteral(" ..."),
+                            notice);
+    text->setObjectName(QStringLiteral("WaitNoticeText"));
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), notice);
+    cancel->setObjectName(QStringLiteral("WaitNoticeCancel"));
+    cancel->setAutoDefault(false);
+    layout->addWidget(text);
+    layout->addWidget(cancel);
+    notice->adjustSize();
+    notice->move((page->width() - notice->width()) / 2, page->height() - notice->height() - 4);
+    notice->show();
+    notice->raise();
+    // Gone by itself once the exchanges have ended.
+    auto *watch = new QTimer(notice);
+    connect(watch, &QTimer::timeout, notice, [page, notice] {
+        if (busyBinders(page).isEmpty())
+            notice->deleteLater();
+    });
+    watch->start(200);
+    connect(cancel, &QPushButton::clicked, page, [page, notice] {
+        qCInfo(lcWaitGuard) << "leaving" << page->metaObject()->className() << "with its exchanges cancelled";
+        notice->deleteLater();
+        page->setProperty(kLeaving, true);
+        for (VrSNMPRequest2Controls *binder : page->findChildren<VrSNMPRequest2Controls *>())
+            binder->Request.Cancel();
+        // After the completions that say so.
+        QTimer::singleShot(0, page, [page] {
+            page->reject();
+            if (page->isVisible())
+                page->setProperty(kLeaving, false);
+        });
     });
 }
 

@@ -30,8 +30,9 @@ class QWidget;
 //    Cancel that ends the wait and leaves the page open;
 //  - refuses every further wait of a page being left, so that a handler
 //    that goes on after a cancelled exchange sends nothing more;
-//  - cancels the asynchronous exchanges of a page that refused to close
-//    while they run (their completions hear "cancelled"), then closes it.
+//  - offers a page that refused to close while its asynchronous exchanges
+//    run a Cancel, which ends them (their completions hear "cancelled") and
+//    then closes it.
 class VrWaitGuard : public QObject
 {
     Q_OBJECT

@@ -269,7 +269,8 @@ TEST_F(SnmpAsyncV3, DestructionEndsOutstandingExchangesAtOnce)
     EXPECT_EQ(silent.Drain(), 0);
     EXPECT_EQ(seen.calls, 0);
 
-    // Cancelled, the request stays usable and talks on a fresh session.
+    // Cancelled, the exchange ends at once and its completion hears so; the
+    // request stays usable and talks on a fresh session.
     auto r = request();
     r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
     r->Port = silent.Port();
@@ -277,15 +278,16 @@ TEST_F(SnmpAsyncV3, DestructionEndsOutstandingExchangesAtOnce)
     r->Retries = 5;
     r->GetAsync(&Completions::Record, &seen, true);
     r->Cancel();
-    EXPECT_EQ(r->Pending, 0);
     silent.Drain();
     QTest::qWait(300);
     EXPECT_EQ(silent.Drain(), 0);
+    EXPECT_EQ(seen.calls, 1);
+    EXPECT_EQ(seen.last.Code, VrErrCancelled);
+    EXPECT_EQ(r->Pending, 0);
     r->Port = s_agent->Port();
     bool ok = true;
     r->Get(ok, true);
     EXPECT_TRUE(ok);
-    EXPECT_EQ(seen.calls, 0);
 }
 
 // A synchronous wait the user leaves ends at once as cancelled, never as a
