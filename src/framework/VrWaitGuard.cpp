@@ -129,11 +129,8 @@ VrWaitGuard::VrWaitGuard()
 {
     m_showTimer.setSingleShot(true);
     connect(&m_showTimer, &QTimer::timeout, this, [this] {
-        for (auto it = m_waits.rbegin(); it != m_waits.rend(); ++it)
-            if (auto *page = qobject_cast<QDialog *>(it->page.data()); page && !page->property(kShown).toBool()) {
-                showOpening(page);
-                return;
-            }
+        if (m_openingPage && !m_openingPage->property(kShown).toBool())
+            showOpening(m_openingPage);
     });
     m_noticeTimer.setInterval(NoticeAfterMs);
     connect(&m_noticeTimer, &QTimer::timeout, this, [this] {
@@ -192,8 +189,13 @@ bool VrWaitGuard::began(const QObject *owner, const QString &agent)
         QApplication::setOverrideCursor(Qt::BusyCursor);
         m_noticeTimer.start();
     }
-    if (m_opening > 0 && qobject_cast<QDialog *>(page) && !page->property(kShown).toBool())
+    // Counted from the first wait of its opening reads: a page of many short
+    // reads shows as soon as one that waits long.
+    if (auto *dialog = qobject_cast<QDialog *>(page);
+        m_opening > 0 && dialog && !dialog->property(kShown).toBool() && m_openingPage != dialog) {
+        m_openingPage = dialog;
         m_showTimer.start(ShowOpeningAfterMs);
+    }
     return true;
 }
 
@@ -204,12 +206,13 @@ void VrWaitGuard::ended()
         return;
     QApplication::restoreOverrideCursor();
     m_noticeTimer.stop();
-    m_showTimer.stop();
     delete m_notice;
 }
 
 void VrWaitGuard::showOpening(QDialog *page)
 {
+    if (!m_reading.count(page))
+        connect(page, &QObject::destroyed, this, [this, page] { m_reading.erase(page); });
     Reading &reading = m_reading[page];
     lockFields(page, reading.locked);
     if (auto *bar = page->findChild<VrStatusBar *>()) {
@@ -239,6 +242,8 @@ void VrWaitGuard::endReading(QDialog *page)
 
 void VrWaitGuard::Run(QDialog &page)
 {
+    if (m_openingPage == &page)
+        m_showTimer.stop();
     endReading(&page);
     page.setProperty(kShown, true);
     if (Leaving(&page) || SnmpEventProcessor::Global().Abandoned()) {

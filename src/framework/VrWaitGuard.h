@@ -104,7 +104,8 @@ private:
     std::vector<WaitState> m_waits;
     std::vector<QPointer<QDialog>> m_pages; // running, the top one last
     std::map<QDialog *, Reading> m_reading;
-    QTimer m_showTimer;   // shows a waiting page that is opening
+    QPointer<QDialog> m_openingPage; // the page whose opening reads began to wait
+    QTimer m_showTimer;   // shows it
     QTimer m_noticeTimer; // shows, then refreshes, the waiting notice
     QPointer<QFrame> m_notice;
     QPointer<QLabel> m_noticeText;
