@@ -146,7 +146,8 @@ VrWaitGuard::Opening::~Opening() { --Install().m_opening; }
 
 QString VrWaitGuard::WaitingText(const QString &agent, int seconds)
 {
-    return QStringLiteral("Waiting for %1 ... %2 s").arg(agent).arg(seconds);
+    const QString text = QStringLiteral("Waiting for %1 ...").arg(agent);
+    return seconds < 0 ? text : text + QStringLiteral(" %1 s").arg(seconds);
 }
 
 QString VrWaitGuard::ReadingText()
@@ -391,9 +392,7 @@ void VrWaitGuard::leaveBusy(QDialog *page)
     notice->setFrameShape(QFrame::StyledPanel);
     notice->setAutoFillBackground(true);
     auto *layout = new QHBoxLayout(notice);
-    auto *text = new QLabel(WaitingText(busy.first()->Request.Address, 0).section(QLatin1String(" ... "), 0, 0)
-                                + QStringLiteral(" ..."),
-                            notice);
+    auto *text = new QLabel(WaitingText(busy.first()->Request.Address, -1), notice);
     text->setObjectName(QStringLiteral("WaitNoticeText"));
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), notice);
     cancel->setObjectName(QStringLiteral("WaitNoticeCancel"));

@@ -69,7 +69,8 @@ public:
     static void NoteWritten(QObject *owner, const QString &group);
     static QStringList Written(const QObject *owner);
 
-    // The notice's text, e.g. "Waiting for 10.0.0.1 ... 12 s".
+    // The notice's text, e.g. "Waiting for 10.0.0.1 ... 12 s" (without the
+    // seconds when they are negative: not counted).
     static QString WaitingText(const QString &agent, int seconds);
     // The status bar text of a page while its opening reads run.
     static QString ReadingText();
