@@ -10,6 +10,7 @@
 #include "StatusLamp.h"
 #include "TMainForm.h"
 #include "VrSNMPSession.h"
+#include "VrWaitGuard.h"
 #include "VrSNMPRequest2Controls.h"
 
 #include <QAction>
@@ -105,7 +106,7 @@ bool openAndClose(TMainForm &form, const char *action)
     bool opened = false;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        auto *page = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QDialog *page = VrWaitGuard::TopPage();
         if (page != nullptr && loadsDone(page)) {
             opened = true;
             page->reject();

@@ -11,6 +11,7 @@
 #include "SingleInstance.h"
 #include "StatusLamp.h"
 #include "VrMessageBox.h"
+#include "VrWaitGuard.h"
 #include "VrOptionList.h"
 #include "VrSNMPError.h"
 #include "VrSNMPRequest.h"
@@ -42,6 +43,12 @@ TMainForm *MainForm = nullptr;
 namespace {
 
 constexpr int PollInterval = 2000;
+// A poll unanswered this long shows the device as not answering (the poll's
+// own time-out is a minute); while it does not answer it is asked every second.
+constexpr int AnswerPatience = 1500;
+constexpr int SilentPollInterval = 1000;
+// Polls out at once at most: a minute's worth at the silent pace.
+constexpr int MaxPollsOut = 64;
 constexpr int BlinkInterval = 500;
 constexpr int RefreshInterval = 2000;
 constexpr int RefreshCycle = 7;
@@ -110,16 +117,11 @@ TMainForm::TMainForm(QWidget *parent)
 {
     MainForm = this;
     setObjectName(QStringLiteral("MainForm"));
-    // While a page waits for the device the program keeps running, but the
-    // pointer says that the page is busy. (Waits end for good only when the
-    // main window closes.)
+    // While a page waits for the device the program keeps running, and the
+    // user may leave the wait. (Waits end for good only when the main window
+    // closes.)
     SnmpEventProcessor::Global().ResumeWaits();
-    SnmpEventProcessor::Global().SetWaitIndicator([](bool waiting) {
-        if (waiting)
-            QApplication::setOverrideCursor(Qt::BusyCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    });
+    VrWaitGuard::Install();
     setWindowTitle(caption());
 
     // The program's own message texts first; the host's copies may replace them later.
@@ -151,6 +153,10 @@ TMainForm::TMainForm(QWidget *parent)
     LedStatus.setInterval(PollInterval);
     LedBlink.setInterval(BlinkInterval);
     Timer1.setInterval(RefreshInterval);
+    LedStatus.setTimerType(Qt::PreciseTimer);
+    m_silence.setSingleShot(true);
+    m_silence.setTimerType(Qt::PreciseTimer);
+    connect(&m_silence, &QTimer::timeout, this, &TMainForm::showSilent);
     connect(&LedStatus, &QTimer::timeout, this, &TMainForm::PollStatus);
     connect(&LedBlink, &QTimer::timeout, this, &TMainForm::BlinkStep);
     connect(&Timer1, &QTimer::timeout, this, &TMainForm::RefreshTick);
@@ -165,6 +171,7 @@ TMainForm::~TMainForm()
     // (a silent device would otherwise hold the exit for seconds per request).
     SnmpEventProcessor::Global().AbandonWaits();
     LedStatus.stop();
+    m_silence.stop();
     LedBlink.stop();
     Timer1.stop();
     delete m_led2dot4G;
@@ -336,11 +343,11 @@ void TMainForm::loadRefreshedBindings()
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     // A page may be waiting for a silent device: end those waits and the
-    // pages now rather than after their time-outs.
+    // pages now, also a page that would refuse to close while it is busy.
     SnmpEventProcessor::Global().AbandonWaits();
     for (QWidget *window : QApplication::topLevelWidgets())
         if (auto *page = qobject_cast<QDialog *>(window); page && page->isVisible())
-            page->reject();
+            page->done(QDialog::Rejected);
     QMainWindow::closeEvent(event);
 }
 
@@ -383,7 +390,13 @@ void TMainForm::lampsOff()
 
 void TMainForm::PollStatus()
 {
-    LedStatus.stop();
+    // The poll goes out every period whatever became of the one before, each
+    // with its own long time-out (a busy device must not lose its answer);
+    // the lamps do not wait for the time-out to say the device is silent.
+    if (!LedStatus.isActive())
+        LedStatus.start();
+    if (m_statusRequest->Pending >= MaxPollsOut)
+        return;
     // A long time-out: a busy device must not look dead. Tests shorten it.
     m_statusRequest->Timeout = ScaledTimeout(PollTimeout);
     try {
@@ -391,24 +404,40 @@ void TMainForm::PollStatus()
     } catch (const VrSNMPException &error) {
         lampsOff();
         showStatus(error.Message());
-        LedStatus.start();
+        return;
     }
+    if (!m_silence.isActive())
+        m_silence.start(AnswerPatience);
+}
+
+void TMainForm::showSilent()
+{
+    m_silent = true;
+    lampsOff();
+    showStatus(VrSNMPMessage(VrErrTimeout));
+    LedStatus.setInterval(SilentPollInterval);
 }
 
 void TMainForm::statusAnswered(void *data, VrSNMPError &error, VrSNMPVarList &)
 {
     auto *form = static_cast<TMainForm *>(data);
     if (error.Code != VrOk) {
+        // A poll lost while later ones were answered tells nothing new; a
+        // silent device was shown as such when its poll went unanswered.
+        if (error.Code == VrErrTimeout && !form->m_silent)
+            return;
         form->lampsOff();
         form->showStatus(error.Message);
-    } else {
-        form->showStatus(VrSNMPStatusLine(false, error.Message, QString(),
-                                          QTime::currentTime().toString(QStringLiteral("hh:mm:ss AP"))));
-        form->BlinkStep();
-        form->saveScreenshotOnce();
-        emit form->StatusAnswered();
+        return;
     }
-    form->LedStatus.start();
+    form->m_silence.stop();
+    form->m_silent = false;
+    form->LedStatus.setInterval(PollInterval);
+    form->showStatus(VrSNMPStatusLine(false, error.Message, QString(),
+                                      QTime::currentTime().toString(QStringLiteral("hh:mm:ss AP"))));
+    form->BlinkStep();
+    form->saveScreenshotOnce();
+    emit form->StatusAnswered();
 }
 
 void TMainForm::saveScreenshotOnce()

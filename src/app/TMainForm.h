@@ -43,8 +43,10 @@ public:
     StatusLamp *lamp(DevicePicture::Lamp which) const { return m_lamps[which]; }
     QString statusText() const;
 
-    // Asks the agent for sysDescr; the answer (or its time-out) sets the
-    // lamps and the status line and arms the next poll.
+    // Asks the agent for sysDescr, every two seconds whether or not the
+    // previous poll was answered; an answer lights the lamps, a poll
+    // unanswered for 1.5 s turns them white with the time-out text (and the
+    // device is then asked every second until it answers).
     void PollStatus();
     // One step of the lamp animation that follows each answered poll.
     void BlinkStep();
@@ -71,6 +73,7 @@ private:
     void applyOperationModeMenus();
     void showStatus(const QString &text);
     void lampsOff();
+    void showSilent();
     static void statusAnswered(void *data, VrSNMPError &error, VrSNMPVarList &list);
     void saveScreenshotOnce();
 
@@ -97,6 +100,8 @@ private:
     QAction *m_vlan = nullptr;
 
     std::unique_ptr<VrSNMPRequest> m_statusRequest;
+    QTimer m_silence; // runs while a poll sent since the last answer is out
+    bool m_silent = false; // shown as not answering
     QString m_screenshotFile; // where to save the window after the first answer, if anywhere
     int m_blinkTicks = 0;
     int m_refreshTicks = 0;

@@ -9,6 +9,7 @@
 #include "VrSNMPObjectTable.h"
 #include "VrSNMPRequest2Edits.h"
 #include "VrTimeScale.h"
+#include "VrWaitGuard.h"
 
 #include <QCloseEvent>
 #include <QLocale>
@@ -104,10 +105,12 @@ void TFM_Waiting::SetProgress(qint64 bytes, qint64 total)
 int TFM_Waiting::exec()
 {
     FM_Waiting = this;
-    const int result = QDialog::exec();
+    // Run like a page, so that the main window can still be closed meanwhile.
+    setResult(0);
+    VrRunPage(*this);
     if (FM_Waiting == this)
         FM_Waiting = nullptr;
-    return result;
+    return result();
 }
 
 void TFM_Waiting::setVisible(bool visible)

@@ -3,6 +3,7 @@
 #include "VrCommon.h"
 #include "VrMessageBox.h"
 #include "VrStatusBar.h"
+#include "VrWaitGuard.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -32,7 +33,10 @@ private:
 
 } // namespace
 
-VrSNMPRequest2Controls::VrSNMPRequest2Controls(QWidget *ownerForm) : QObject(ownerForm), m_owner(ownerForm) {}
+VrSNMPRequest2Controls::VrSNMPRequest2Controls(QWidget *ownerForm) : QObject(ownerForm), m_owner(ownerForm)
+{
+    Request.Owner = ownerForm;
+}
 
 VrSNMPRequest2Controls::~VrSNMPRequest2Controls()
 {
@@ -116,14 +120,31 @@ bool VrSNMPRequest2Controls::Apply(bool readBack, bool gather, const QString &se
         Request.Set(ok, false, selection, values);
         AfterApply();
     }
-    if (ok)
+    if (ok) {
+        VrWaitGuard::NoteWritten(m_owner, Request.VarList.description);
         reportSuccess();
-    else
+    } else if (Request.LastError == VrErrCancelled) {
+        reportCancelledSave();
+        return ok;
+    } else {
         qCDebug(lcBinding) << "apply failed" << Request.VarList.description;
+    }
     // A table shows what the agent made of the write, also after an error.
     if (Request.VarList.IsTable() && ReadBack)
         Load();
     return ok;
+}
+
+// A Save left halfway: what of it reached the device, and what did not.
+void VrSNMPRequest2Controls::reportCancelledSave()
+{
+    const QStringList written = VrWaitGuard::Written(m_owner);
+    const QString group = Request.VarList.description.isEmpty() ? tr("the rest") : Request.VarList.description;
+    const QString text = tr("Cancelled (written: %1; not written: %2 and what follows)")
+                             .arg(written.isEmpty() ? tr("nothing") : written.join(QStringLiteral(", ")), group);
+    qCInfo(lcBinding) << text;
+    if (m_statusTarget)
+        ShowStatus(text);
 }
 
 void VrSNMPRequest2Controls::takeRow()

@@ -89,6 +89,7 @@ private:
     void reportSuccess();
     void noteRead(bool ok);
     void refuseUnread();
+    void reportCancelledSave();
 
     QPointer<QWidget> m_owner;
     QPointer<QWidget> m_statusTarget;

@@ -1,5 +1,6 @@
 #include "TransferWatch.h"
 
+#include "SnmpEventProcessor.h"
 #include "VrSNMPTarget.h"
 #include "VrTFTPLocalAddress.h"
 #include "VrTFTPServer.h"
@@ -35,7 +36,11 @@ TransferWatch::~TransferWatch()
     if (!m_ownServer)
         return;
     m_server->SetOnMessage({});
-    m_server->Stop();
+    // A closing program does not wait for a transfer (nor keep its file).
+    if (SnmpEventProcessor::Global().Abandoned())
+        m_server->Abort();
+    else
+        m_server->Stop();
 }
 
 void TransferWatch::Start(const QString &folder)

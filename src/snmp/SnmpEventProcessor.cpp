@@ -1,6 +1,5 @@
 #include "SnmpEventProcessor.h"
 
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QSocketNotifier>
 
@@ -121,66 +120,45 @@ void SnmpEventProcessor::onTimer()
     Rearm();
 }
 
-void SnmpEventProcessor::WaitWhile(const std::function<bool()> &busy, int ms)
-{
-    QDeadlineTimer deadline(ms, Qt::PreciseTimer);
-    while (busy() && !deadline.hasExpired()) {
-        int numfds = 0;
-        fd_set fds;
-        FD_ZERO(&fds);
-        const qint64 left = deadline.remainingTime();
-        timeval tv{time_t(left / 1000), suseconds_t((left % 1000) * 1000)};
-        bool timed = false;
-        for (auto &[session, notifier] : m_sessions) {
-            int block = 1;
-            timeval sessionTv{};
-            snmp_sess_select_info(session, &numfds, &fds, &sessionTv, &block);
-            if (!block && timercmp(&sessionTv, &tv, <)) {
-                tv = sessionTv;
-                timed = true;
-            }
-        }
-        const int ready = ::select(numfds, &fds, nullptr, nullptr, &tv);
-        // Callbacks may open or close sessions: walk a snapshot.
-        std::vector<void *> sessions;
-        for (auto &[session, notifier] : m_sessions)
-            sessions.push_back(session);
-        for (void *session : sessions) {
-            if (!m_sessions.count(session))
-                continue;
-            if (ready > 0) {
-                netsnmp_transport *transport = snmp_sess_transport(session);
-                if (transport && FD_ISSET(transport->sock, &fds)) {
-                    fd_set one;
-                    FD_ZERO(&one);
-                    FD_SET(transport->sock, &one);
-                    snmp_sess_read(session, &one);
-                }
-            } else if (ready == 0 && timed) {
-                snmp_sess_timeout(session);
-            }
-        }
-    }
-    Rearm();
-}
-
-bool SnmpEventProcessor::RunWait(QEventLoop &loop)
+SnmpEventProcessor::WaitEnd SnmpEventProcessor::BeginWait(const Wait &wait)
 {
     if (m_abandoned)
-        return false;
-    m_waits.push_back(&loop);
-    if (m_waits.size() == 1 && m_indicator)
-        m_indicator(true);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    std::erase(m_waits, &loop);
-    if (m_waits.empty() && m_indicator)
-        m_indicator(false);
-    return !m_abandoned;
+        return WaitEnd::Abandoned;
+    if (m_guard.began && !m_guard.began(wait))
+        return WaitEnd::Cancelled;
+    return WaitEnd::Answered;
+}
+
+SnmpEventProcessor::WaitEnd SnmpEventProcessor::RunWait(QEventLoop &loop)
+{
+    if (m_abandoned)
+        return WaitEnd::Abandoned;
+    Running running{&loop};
+    m_waits.push_back(&running);
+    loop.exec(m_guard.began ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    std::erase(m_waits, &running);
+    if (m_abandoned)
+        return WaitEnd::Abandoned;
+    return running.cancelled ? WaitEnd::Cancelled : WaitEnd::Answered;
+}
+
+void SnmpEventProcessor::EndWait(const Wait &wait)
+{
+    if (m_guard.ended)
+        m_guard.ended(wait);
+}
+
+void SnmpEventProcessor::CancelWaits()
+{
+    for (Running *running : m_waits) {
+        running->cancelled = true;
+        running->loop->quit();
+    }
 }
 
 void SnmpEventProcessor::AbandonWaits()
 {
     m_abandoned = true;
-    for (QEventLoop *loop : m_waits)
-        loop->quit();
+    for (Running *running : m_waits)
+        running->loop->quit();
 }

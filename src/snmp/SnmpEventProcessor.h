@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -31,26 +32,47 @@ public:
     // Re-arms the time-out timer after a send added a pending request.
     void Rearm();
 
-    // Drives the watched sessions directly (answers, time-outs, retries) while
-    // busy() holds, for at most ms milliseconds. No other event is delivered:
-    // a request being destroyed waits here for its answers without letting
-    // widgets that are being torn down around it receive events.
-    void WaitWhile(const std::function<bool()> &busy, int ms);
+    // What a synchronous exchange waits for, as the layer that shows waits
+    // and takes the user's leave sees it.
+    struct Wait {
+        const QObject *owner = nullptr; // whom the exchange belongs to (a binder's page), may be null
+        QString agent;                  // the device's address
+        int limitMs = 0;                // the exchange's time-out x tries
+    };
+    enum class WaitEnd { Answered, Cancelled, Abandoned };
 
-    // Runs a synchronous exchange's wait: a local event loop that leaves out
-    // user input, so the program keeps painting, polling and serving files
-    // while the answer is out. The exchange's completion quits the loop.
-    // False when the wait was abandoned because the program is closing.
-    bool RunWait(QEventLoop &loop);
+    // A synchronous exchange's wait, in three steps: BeginWait before the
+    // exchange is sent (Answered: go ahead; Cancelled: the guard refused,
+    // the page is being left; Abandoned: the program is closing; nothing may
+    // be sent then), RunWait while the answer is out, EndWait once it is over
+    // (only after a BeginWait that said go ahead).
+    //
+    // RunWait is a local event loop, so the program keeps painting, polling
+    // and serving files; the exchange's completion quits it. Without a wait
+    // guard (below) user input stays out of the loop; with one, the guard
+    // decides what input gets through (leaving, mostly).
+    WaitEnd BeginWait(const Wait &wait);
+    WaitEnd RunWait(QEventLoop &loop);
+    void EndWait(const Wait &wait);
+    // Ends every running wait at once as cancelled (the user left or pressed
+    // Cancel); the exchanges themselves are ended by their requests.
+    void CancelWaits();
     // Ends every wait at once and makes later ones fail straight away; for
     // closing the program while a page waits for the device.
     void AbandonWaits();
     // Lets waits run again (a new main window).
     void ResumeWaits() { m_abandoned = false; }
     bool Abandoned() const { return m_abandoned; }
-    // Called with true when the first wait begins and false when the last
-    // ends (the widget layer shows a busy cursor meanwhile).
-    void SetWaitIndicator(std::function<void(bool)> indicator) { m_indicator = std::move(indicator); }
+    // The layer above: began(wait) runs as a wait starts and returns false to
+    // refuse it (it then ends as cancelled without running); ended(wait) when
+    // a wait that began is over, however it ended.
+    struct WaitGuard {
+        std::function<bool(const Wait &)> began;
+        std::function<void(const Wait &)> ended;
+    };
+    void SetWaitGuard(WaitGuard guard) { m_guard = std::move(guard); }
+    bool HasWaitGuard() const { return bool(m_guard.began); }
+    int RunningWaits() const { return int(m_waits.size()); }
 
 private:
     SnmpEventProcessor();
@@ -60,7 +82,11 @@ private:
     std::map<void *, QSocketNotifier *> m_sessions;
     QTimer m_timer;
     bool m_active = false;
-    std::vector<QEventLoop *> m_waits;
+    struct Running {
+        QEventLoop *loop;
+        bool cancelled = false;
+    };
+    std::vector<Running *> m_waits;
     bool m_abandoned = false;
-    std::function<void(bool)> m_indicator;
+    WaitGuard m_guard;
 };

@@ -39,6 +39,9 @@ VrSNMPException::VrSNMPException(int code) : VrSNMPException(code, VrSNMPMessage
 
 QString VrSNMPMessage(int code)
 {
+    // Not in the message files: a wait that can be left is this module's own.
+    if (code == VrErrCancelled)
+        return QStringLiteral("(VrSNMP++) Request cancelled!");
     if (code == VrOk)
         return VrSNMPLayerMessages().text(0);
     for (const CodeFamily &family : codeFamilies) {

@@ -56,6 +56,7 @@ enum VrSNMPCode : int {
     VrErrBadControlType = -521,
     VrErrTooFewControls = -522,
     VrErrUnknown = -528,
+    VrErrCancelled = -529, // the user left a synchronous exchange before it ended
     VrErrTimeout = -405,
     VrErrTooBig = -101,
     VrErrNoSuchName = -102,

@@ -28,7 +28,6 @@ Q_LOGGING_CATEGORY(lcSnmpRequest, "qrt.snmp.request")
 namespace {
 
 const QString kNotDone = QStringLiteral("(NOTDONE)");
-constexpr int kDestructorWaitMs = 6000;
 
 // Codes for answers that cannot be taken as they are: fewer varbinds than
 // readable items is a malformed answer ("Invalid Pdu"); a value whose type
@@ -163,9 +162,13 @@ struct VrSNMPAsyncRecord {
             return 1;
         request->m_outstanding.erase(record);
         if (session == VrSNMPSession::Closing()) {
-            // The session is being destroyed: only the count goes down.
+            // The session is being destroyed: only the count goes down, unless
+            // the user cancelled and the caller is told so.
             if (record->sync)
                 record->finishSync(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), nullptr);
+            else if (request->m_cancelling)
+                request->completeLater(std::shared_ptr<VrSNMPAsyncRecord>(owned.release()), errorOf(VrErrCancelled),
+                                       nullptr);
             else
                 request->countDown();
             return 1;
@@ -196,16 +199,21 @@ struct VrSNMPAsyncRecord {
         // another exchange and wait for it, and Net-SNMP still holds this
         // request until the callback returns (a nested wait could time it out
         // or take a late duplicate answer and call back again).
-        std::shared_ptr<VrSNMPAsyncRecord> later(owned.release());
-        std::shared_ptr<snmp_pdu> copy(answer ? snmp_clone_pdu(const_cast<snmp_pdu *>(answer)) : nullptr,
-                                       [](snmp_pdu *p) { if (p) snmp_free_pdu(p); });
-        QTimer::singleShot(0, [self = request->m_self, later, error, copy]() mutable {
-            if (VrSNMPRequest *alive = *self)
-                alive->complete(*later, error, copy.get());
-        });
+        request->completeLater(std::shared_ptr<VrSNMPAsyncRecord>(owned.release()), error, answer);
         return 1;
     }
 };
+
+void VrSNMPRequest::completeLater(std::shared_ptr<VrSNMPAsyncRecord> record, VrSNMPError error,
+                                  const snmp_pdu *answer)
+{
+    std::shared_ptr<snmp_pdu> copy(answer ? snmp_clone_pdu(const_cast<snmp_pdu *>(answer)) : nullptr,
+                                   [](snmp_pdu *p) { if (p) snmp_free_pdu(p); });
+    QTimer::singleShot(0, [self = m_self, record, error, copy]() mutable {
+        if (VrSNMPRequest *alive = *self)
+            alive->complete(*record, error, copy.get());
+    });
+}
 
 VrSNMPRequest::VrSNMPRequest()
     : Timeout(unsigned(g_SNMPTimeout)),
@@ -231,17 +239,39 @@ VrSNMPRequest::~VrSNMPRequest()
 {
     Alive = false;
     *m_self = nullptr; // completions still queued find the request gone
-    // Exchanges still waiting for an engine-ID discovery are simply dropped,
-    // and so is everything once the program is closing.
-    const auto withNetSnmp = [this] {
-        return std::any_of(m_outstanding.begin(), m_outstanding.end(),
-                           [](const VrSNMPAsyncRecord *r) { return !r->parked; });
-    };
-    if (withNetSnmp() && !SnmpEventProcessor::Global().Abandoned())
-        SnmpEventProcessor::Global().WaitWhile(withNetSnmp, kDestructorWaitMs);
-    // Answers still out after the wait must not reach a freed request.
-    for (VrSNMPAsyncRecord *record : m_outstanding)
-        record->request = nullptr;
+    endExchanges();
+}
+
+void VrSNMPRequest::endExchanges()
+{
+    m_bulk.Forget(); // rows kept from a walk are not handed out after it ended
+    // Closing this request's sessions ends what it has with Net-SNMP: each
+    // record comes back through its callback as "session destroyed".
+    if (VrSNMPSession *session = VrSNMPSession::Global())
+        session->Release(this);
+    // What is left waited for an engine-ID discovery, whose call is dropped.
+    for (VrSNMPAsyncRecord *record : std::exchange(m_outstanding, {})) {
+        if (record->sync) {
+            record->finishSync(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), nullptr);
+        } else {
+            if (record->parked)
+                --m_parked;
+            if (m_cancelling) {
+                record->parked.reset();
+                completeLater(std::shared_ptr<VrSNMPAsyncRecord>(record), errorOf(VrErrCancelled), nullptr);
+                continue;
+            }
+            --Pending;
+        }
+        delete record;
+    }
+}
+
+void VrSNMPRequest::Cancel()
+{
+    m_cancelling = true;
+    endExchanges();
+    m_cancelling = false;
 }
 
 // ---- target and PDU -------------------------------------------------------
@@ -277,11 +307,8 @@ VrSNMPAsyncRecord *VrSNMPRequest::send(std::unique_ptr<VrSNMPAsyncRecord> &recor
     const VrSNMPSessionTarget t = target();
     if (session->NeedsDiscovery(t)) {
         VrSNMPAsyncRecord *parked = record.get();
-        session->Discover(t, int(Timeout), Retries, [parked](int result) {
-            if (!parked->request) {
-                delete parked; // the request went away meanwhile
-                return;
-            }
+        // A request that goes away or is cancelled drops this call with its record.
+        session->Discover(t, int(Timeout), Retries, this, [parked](int result) {
             parked->request->discovered(std::unique_ptr<VrSNMPAsyncRecord>(parked), result);
         });
         record.release();
@@ -293,7 +320,7 @@ VrSNMPAsyncRecord *VrSNMPRequest::send(std::unique_ptr<VrSNMPAsyncRecord> &recor
         }
         return parked;
     }
-    VrSNMPSession::Channel *ch = session->Acquire(t, int(Timeout), Retries, snmpErr);
+    VrSNMPSession::Channel *ch = session->Acquire(t, this, int(Timeout), Retries, snmpErr);
     if (!ch)
         return nullptr;
     record->peerAddress = ch->peerAddress;
@@ -552,6 +579,7 @@ void VrSNMPRequest::report(VrSNMPError error, bool &ok)
 {
     ++ErrorCount;
     error.Sequence = ErrorCount;
+    LastError = error.Code;
     ok = false;
     qCDebug(lcSnmpRequest) << "error" << error.Code << error.Message;
     if (OnError)
@@ -576,10 +604,24 @@ int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswe
         report(errorOf(VrErrUnknown), ok);
         return 0;
     }
-    if (events.Abandoned()) {
-        report(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), ok);
+    SnmpEventProcessor::Wait wait;
+    wait.owner = Owner;
+    wait.agent = Address;
+    wait.limitMs = int(Timeout) * 10 * (Retries + 1);
+    const auto endedEarly = [&](SnmpEventProcessor::WaitEnd end) {
+        report(end == SnmpEventProcessor::WaitEnd::Cancelled ? errorOf(VrErrCancelled)
+                                                             : VrSNMPErrorFromStatus(VrStatusSessionDestroyed),
+               ok);
         return 0;
-    }
+    };
+    // A page being left, or a program closing, sends nothing more.
+    if (const auto begin = events.BeginWait(wait); begin != SnmpEventProcessor::WaitEnd::Answered)
+        return endedEarly(begin);
+    struct EndWait {
+        SnmpEventProcessor &events;
+        const SnmpEventProcessor::Wait &wait;
+        ~EndWait() { events.EndWait(wait); }
+    } endWait{events, wait};
 
     VrSNMPSyncSlot slot;
     auto record = std::make_unique<VrSNMPAsyncRecord>(this, read, false, nullptr, nullptr, &slot);
@@ -599,15 +641,14 @@ int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswe
     }
     if (!slot.done) {
         m_waiting = true;
-        events.RunWait(slot.loop);
+        const SnmpEventProcessor::WaitEnd end = events.RunWait(slot.loop);
         m_waiting = false;
-    }
-    if (!slot.done) {
-        // Abandoned: the answer, if it still comes, must not reach this frame.
-        out->request = nullptr;
-        m_outstanding.erase(out);
-        report(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), ok);
-        return 0;
+        if (end != SnmpEventProcessor::WaitEnd::Answered) {
+            // Nothing of the exchange may go on: no retransmission, no late answer.
+            if (!slot.done)
+                endExchanges();
+            return endedEarly(end);
+        }
     }
 
     const VrSNMPError &outcome = slot.error;
@@ -795,16 +836,13 @@ void VrSNMPRequest::GetAsync(VrSNMPCompletion done, void *data, bool first)
         if (snmp_pdu *kept = keptRow()) {
             // The row is in already: no round trip, but it is handed over from
             // the event loop like an answer, never from inside this call.
-            std::shared_ptr<snmp_pdu> row(kept, [](snmp_pdu *p) { snmp_free_pdu(p); });
             auto record = std::make_shared<VrSNMPAsyncRecord>(this, true, true, done, data);
             VrSNMPError error = VrSNMPErrorFromErrorStatus(0);
             error.AgentAddress = Address;
             error.AgentPort = Port;
             ++Pending;
-            QTimer::singleShot(0, [self = m_self, record, error, row]() mutable {
-                if (VrSNMPRequest *alive = *self)
-                    alive->complete(*record, error, row.get());
-            });
+            completeLater(record, error, kept);
+            snmp_free_pdu(kept);
             return;
         }
     }

@@ -4,6 +4,7 @@
 #include "VrSNMPError.h"
 #include "VrSNMPVarList.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -40,18 +41,18 @@ using VrSNMPCompletion = void (*)(void *data, VrSNMPError &error, VrSNMPVarList 
 // completion follows.
 //
 // Nothing blocks the GUI thread: a synchronous exchange goes out like an
-// asynchronous one and waits in a local event loop without user input
-// (SnmpEventProcessor::RunWait), and an SNMPv3 agent's engine ID is
-// discovered asynchronously before the first exchange with it.
+// asynchronous one and waits in a local event loop that only leaving gets
+// into (SnmpEventProcessor::RunWait); a wait the user leaves ends with
+// -529 "cancelled". An SNMPv3 agent's engine ID is discovered asynchronously
+// before the first exchange with it. Each request talks on sessions of its
+// own, so that its exchanges end for good when it is cancelled or destroyed.
 class VrSNMPRequest
 {
 public:
     // Copies the global target records as they are now.
     VrSNMPRequest();
-    // Stops new exchanges and waits, at most 6 s, for the asynchronous ones
-    // still out with Net-SNMP; their completion functions no longer run.
-    // Once the program is closing (SnmpEventProcessor::Abandoned) nothing is
-    // waited for.
+    // Ends every exchange still out at once (Cancel): nothing of this request
+    // is sent afterwards and no completion function runs.
     virtual ~VrSNMPRequest();
     VrSNMPRequest(const VrSNMPRequest &) = delete;
     VrSNMPRequest &operator=(const VrSNMPRequest &) = delete;
@@ -90,6 +91,12 @@ public:
     // Whether a walk step left the column (tables only).
     virtual bool IsEndOfColumn(const QString &base, const QString &last, const QString &returned);
 
+    // Ends every exchange of this request now (the user cancelled): its
+    // sessions close, so Net-SNMP retransmits nothing more; each asynchronous
+    // exchange's completion runs later from the event loop with -529
+    // "cancelled". The request stays usable.
+    void Cancel();
+
     std::function<void(VrSNMPError &)> OnError; // may be empty: errors are then only counted
     bool UseGetNext = false;
     unsigned Timeout;  // hundredths of a second
@@ -110,10 +117,14 @@ public:
     int PrivProtocol;
     VrSNMPVarList VarList;
     QString Condition; // evaluated by the binding layer after each table row
+    // Whom the exchanges belong to (a binder's page): the wait guard shows
+    // waits there and refuses them once the owner is being left.
+    QPointer<QObject> Owner;
 
     bool Alive = true;       // false once destruction began
     int Pending = 0;         // asynchronous exchanges out
     uint64_t ErrorCount = 0; // errors raised so far; the sequence of the last one
+    int LastError = 0;       // the code of the last error raised
 
 private:
     friend struct VrSNMPAsyncRecord;
@@ -136,6 +147,8 @@ private:
     void sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, bool read, bool decodeAnswer);
     void complete(VrSNMPAsyncRecord &record, VrSNMPError &error, const snmp_pdu *answer);
     void countDown();
+    void endExchanges();
+    void completeLater(std::shared_ptr<VrSNMPAsyncRecord> record, VrSNMPError error, const snmp_pdu *answer);
     void report(VrSNMPError error, bool &ok);
     bool checkListKind(bool &ok);
 
@@ -145,4 +158,5 @@ private:
     int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery
     VrSNMPBulkRows m_bulk;  // rows of the walk already in
     bool m_waiting = false; // a synchronous exchange waits for its answer
+    bool m_cancelling = false; // Cancel runs: asynchronous completions are told
 };

@@ -5,6 +5,7 @@
 #include "VrSNMPError.h"
 #include "VrSNMPTarget.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
@@ -17,8 +18,10 @@
 #include <net-snmp/net-snmp-includes.h>
 
 #include <arpa/inet.h>
-#include <cstring>
 #include <netdb.h>
+
+#include <cstring>
+#include <map>
 
 Q_LOGGING_CATEGORY(lcSnmpSession, "qrt.snmp.session")
 
@@ -130,16 +133,35 @@ void wipe(QByteArray &bytes)
 
 // The key Net-SNMP localises for the agent: the pass phrase hashed with the
 // authentication protocol (for the privacy key too, as RFC 3414 has it).
+// Making one takes a million hash rounds and every request opens sessions of
+// its own, so each key is made once; the cache is keyed by a digest, so it
+// holds no pass phrase.
 int makeKey(const ProtocolOid &auth, const QString &passPhrase, u_char *key, size_t &keyLength,
             size_t capacity)
 {
+    static std::map<QByteArray, QByteArray> made;
     QByteArray phrase = VrBytesFromText(passPhrase);
-    keyLength = capacity;
-    const int result = generate_Ku(auth.arcs, u_int(auth.length),
-                                   reinterpret_cast<const u_char *>(phrase.constData()),
-                                   size_t(phrase.size()), key, &keyLength);
+    QCryptographicHash digest(QCryptographicHash::Sha256);
+    digest.addData(QByteArrayView(reinterpret_cast<const char *>(auth.arcs), qsizetype(auth.length * sizeof(oid))));
+    digest.addData(phrase);
+    const QByteArray index = digest.result();
+    auto known = made.find(index);
+    if (known == made.end()) {
+        keyLength = capacity;
+        const int result = generate_Ku(auth.arcs, u_int(auth.length),
+                                       reinterpret_cast<const u_char *>(phrase.constData()),
+                                       size_t(phrase.size()), key, &keyLength);
+        wipe(phrase);
+        if (result != SNMPERR_SUCCESS)
+            return result;
+        known = made.emplace(index, QByteArray(reinterpret_cast<const char *>(key), qsizetype(keyLength))).first;
+    }
     wipe(phrase);
-    return result;
+    if (size_t(known->second.size()) > capacity)
+        return SNMPERR_GENERR;
+    std::memcpy(key, known->second.constData(), size_t(known->second.size()));
+    keyLength = size_t(known->second.size());
+    return SNMPERR_SUCCESS;
 }
 
 // Fills the USM part of a session: protocols in SNMP++ numbering, keys made
@@ -290,12 +312,12 @@ const snmp_session *VrSNMPSession::Closing()
     return g_closing;
 }
 
-VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target, int timeout,
-                                               int retries, int &snmpErr)
+VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target, const void *owner,
+                                               int timeout, int retries, int &snmpErr)
 {
     snmpErr = SNMPERR_SUCCESS;
     for (auto &entry : m_entries) {
-        if (entry->target == target) {
+        if (entry->target == target && entry->owner == owner && !entry->retired) {
             netsnmp_session *s = snmp_sess_session(entry->channel.handle);
             s->timeout = long(timeout) * 10000L;
             s->retries = retries;
@@ -305,6 +327,7 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
 
     auto entry = std::make_unique<Entry>();
     entry->target = target;
+    entry->owner = owner;
     const QString peer = resolve(target.address, entry->channel.peerAddress);
     if (peer.isEmpty())
         throw VrSNMPException(VrErrInvalidAddress);
@@ -321,17 +344,16 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
     switch (target.version) {
     case VrSNMPv3:
         s.version = SNMP_VERSION_3;
-        dropStaleUser(target);
-        snmpErr = setUpUsm(s, target, securityName);
-        if (snmpErr != SNMPERR_SUCCESS) {
-            wipeKeys(s);
-            return nullptr;
-        }
         if (const auto known = m_engineIds.find(agentKey(target)); known != m_engineIds.end())
             engineId = known->second;
         if (engineId.isEmpty()) {
-            wipeKeys(s);
             snmpErr = SNMPERR_UNKNOWN_ENG_ID; // Discover first
+            return nullptr;
+        }
+        dropStaleUser(target, engineId);
+        snmpErr = setUpUsm(s, target, securityName);
+        if (snmpErr != SNMPERR_SUCCESS) {
+            wipeKeys(s);
             return nullptr;
         }
         // The engine ID is known: Net-SNMP must not probe for it (a blocking
@@ -381,22 +403,61 @@ VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target
 // Net-SNMP keeps USM users process-wide and reuses an existing user (with its
 // old keys) when a session for the same name and engine opens. A session
 // with other pass phrases for the same user at the same agent is therefore
-// closed and its user removed, so that the new pass phrases take effect.
-void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target)
+// closed, and unless an open session shares the new pass phrases, the user
+// is removed, so that the session about to open makes it with its own keys
+// (the sessions of requests gone since may have left it with others).
+void VrSNMPSession::dropStaleUser(const VrSNMPSessionTarget &target, const QByteArray &engineId)
 {
+    bool shared = false;
     for (auto it = m_entries.begin(); it != m_entries.end();) {
         const VrSNMPSessionTarget &old = (*it)->target;
-        const bool sameKeys = old.authProtocol == target.authProtocol
-            && old.authPassword == target.authPassword && old.privProtocol == target.privProtocol
-            && old.privPassword == target.privPassword;
         if (old.version != VrSNMPv3 || old.address != target.address || old.port != target.port
-            || old.securityName != target.securityName || sameKeys) {
+            || old.securityName != target.securityName) {
             ++it;
             continue;
         }
-        removeUser(**it);
-        close((*it)->channel.handle);
+        if (old.authProtocol == target.authProtocol && old.authPassword == target.authPassword
+            && old.privProtocol == target.privProtocol && old.privPassword == target.privPassword) {
+            shared = true;
+            ++it;
+            continue;
+        }
+        std::unique_ptr<Entry> stale = std::move(*it);
         it = m_entries.erase(it);
+        close(stale->channel.handle);
+    }
+    if (shared)
+        return;
+    QByteArray id = engineId;
+    QByteArray name = VrBytesFromText(target.securityName);
+    if (usmUser *user = usm_get_user(reinterpret_cast<u_char *>(id.data()), size_t(id.size()), name.data())) {
+        usm_remove_user(user); // returns the list's head, not the user
+        usm_free_user(user);
+    }
+}
+
+void VrSNMPSession::Release(const void *owner)
+{
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        if ((*it)->owner != owner) {
+            ++it;
+            continue;
+        }
+        // Taken out of the list first: the callbacks the close runs may open sessions.
+        std::unique_ptr<Entry> entry = std::move(*it);
+        it = m_entries.erase(it);
+        close(entry->channel.handle);
+    }
+    for (auto it = m_discoveries.begin(); it != m_discoveries.end();) {
+        Discovery &d = **it;
+        std::erase_if(d.waiters, [owner](const Waiter &w) { return w.owner == owner; });
+        if (!d.waiters.empty()) {
+            ++it;
+            continue;
+        }
+        if (d.handle)
+            close(d.handle);
+        it = m_discoveries.erase(it);
     }
 }
 
@@ -428,23 +489,17 @@ void VrSNMPSession::ForgetEngineId(const VrSNMPSessionTarget &target, const QByt
         m_engineIds.erase(known);
         qCInfo(lcSnmpSession) << "no answer from" << agent << "; its engine ID is discovered again";
     }
-    // Requests may still be out on the old sessions: they are closed once
-    // those have had their time.
-    for (auto it = m_entries.begin(); it != m_entries.end();) {
-        const netsnmp_session *opened = snmp_sess_session((*it)->channel.handle);
+    // Requests may still be out on the old sessions: those stay with their
+    // owners until released, but no exchange goes out on them again.
+    for (const auto &entry : m_entries) {
+        const netsnmp_session *opened = snmp_sess_session(entry->channel.handle);
         const QByteArray engineId(reinterpret_cast<const char *>(opened->securityEngineID),
                                   qsizetype(opened->securityEngineIDLen));
-        if ((*it)->target.version != VrSNMPv3 || agentKey((*it)->target) != agent
-            || (*it)->serial > openedUpTo || engineId != stale) {
-            ++it;
+        if (entry->retired || entry->target.version != VrSNMPv3 || agentKey(entry->target) != agent
+            || entry->serial > openedUpTo || engineId != stale)
             continue;
-        }
-        removeUser(**it);
-        void *handle = (*it)->channel.handle;
-        const netsnmp_session *s = snmp_sess_session(handle);
-        const long lingerMs = s->timeout / 1000 * (s->retries + 1) + 1000;
-        QTimer::singleShot(std::chrono::milliseconds(lingerMs), [this, handle] { close(handle); });
-        it = m_entries.erase(it);
+        removeUser(*entry);
+        entry->retired = true;
     }
 }
 
@@ -453,7 +508,7 @@ bool VrSNMPSession::NeedsDiscovery(const VrSNMPSessionTarget &target) const
     if (target.version != VrSNMPv3)
         return false;
     for (const auto &entry : m_entries)
-        if (entry->target == target)
+        if (entry->target == target && !entry->retired)
             return false;
     const auto known = m_engineIds.find(agentKey(target));
     return known == m_engineIds.end() || known->second.isEmpty();
@@ -462,13 +517,13 @@ bool VrSNMPSession::NeedsDiscovery(const VrSNMPSessionTarget &target) const
 // Discovery is the usual probe: an unauthenticated get without variables from
 // the user without name, which the agent answers with a report that carries
 // its engine ID. Unlike Net-SNMP's own probe it goes out asynchronously.
-void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int retries,
+void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int retries, const void *owner,
                              std::function<void(int)> done)
 {
     const QString agent = agentKey(target);
     for (const auto &running : m_discoveries) {
         if (running->agent == agent) {
-            running->waiters.push_back(std::move(done));
+            running->waiters.push_back({owner, std::move(done)});
             return;
         }
     }
@@ -480,7 +535,7 @@ void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int
 
     auto discovery = std::make_unique<Discovery>();
     discovery->agent = agent;
-    discovery->waiters.push_back(std::move(done));
+    discovery->waiters.push_back({owner, std::move(done)});
     Discovery *raw = discovery.get();
     m_discoveries.push_back(std::move(discovery));
     const auto fail = [this, raw](int snmpErr) {
@@ -568,8 +623,8 @@ void VrSNMPSession::finishDiscovery(Discovery *discovery)
         m_engineIds[done->agent] = done->engineId;
     else
         qCInfo(lcSnmpSession) << "engine-ID discovery failed:" << snmp_api_errstring(done->result);
-    for (const auto &waiter : done->waiters)
-        waiter(done->result);
+    for (const Waiter &waiter : done->waiters)
+        waiter.done(done->result);
 }
 
 void OpenSession(const QString &directory)

@@ -28,7 +28,9 @@ struct VrSNMPSessionTarget {
 };
 
 // The one global SNMP session of the module. It owns the Net-SNMP sessions
-// (single-session API), one per distinct target, opened on first use. The
+// (single-session API), one per distinct target and owner (a request),
+// opened on first use, so that an owner's exchanges can be ended at once:
+// closing its sessions removes everything it has pending with Net-SNMP. The
 // engine ID of an SNMPv3 agent is discovered asynchronously before its first
 // session opens, so that nothing waits on the socket in the GUI thread.
 class VrSNMPSession
@@ -43,13 +45,19 @@ public:
     // The global session; null until OpenSession has run.
     static VrSNMPSession *Global();
 
-    // The session for a target, opened when there is none yet, with the given
+    // The owner's session for a target, opened when there is none yet, with the given
     // time-out (hundredths of a second) and retries applied to what it sends
     // next. Raises -509 when the address is neither an IP address nor
     // resolvable (nothing is sent then). Returns null with a Net-SNMP
     // SNMPERR_* number when the session cannot be opened. An SNMPv3 target
     // needs its agent's engine ID first (NeedsDiscovery, Discover).
-    Channel *Acquire(const VrSNMPSessionTarget &target, int timeout, int retries, int &snmpErr);
+    Channel *Acquire(const VrSNMPSessionTarget &target, const void *owner, int timeout, int retries,
+                     int &snmpErr);
+    // Ends everything the owner has out: its sessions close (Net-SNMP ends
+    // their outstanding exchanges as "session destroyed", see Closing, and
+    // retransmits nothing more), and its waits for engine-ID discoveries are
+    // dropped without being called; a discovery nobody waits for stops.
+    void Release(const void *owner);
 
     // True for an SNMPv3 target without a session whose agent's engine ID is
     // not known yet.
@@ -59,7 +67,7 @@ public:
     // loop with SNMPERR_SUCCESS or why it failed. Requests for the same agent
     // share one discovery. A failed discovery is not remembered: the next
     // exchange tries again. Raises -509 for an address that does not resolve.
-    void Discover(const VrSNMPSessionTarget &target, int timeout, int retries,
+    void Discover(const VrSNMPSessionTarget &target, int timeout, int retries, const void *owner,
                   std::function<void(int snmpErr)> done);
 
     // The agent of an SNMPv3 target (address and port) did not answer an
@@ -87,19 +95,25 @@ private:
 
     struct Entry {
         VrSNMPSessionTarget target;
+        const void *owner = nullptr;
         Channel channel;
         uint64_t serial = 0; // which session opened this is
+        bool retired = false; // for an engine ID gone from its address: used for nothing new
+    };
+    struct Waiter {
+        const void *owner;
+        std::function<void(int)> done;
     };
     struct Discovery {
         QString agent; // address and port, the key of the engine ID
         void *handle = nullptr;
         int result = 0;
         QByteArray engineId;
-        std::vector<std::function<void(int)>> waiters;
+        std::vector<Waiter> waiters;
     };
     void close(void *handle);
     static void removeUser(const Entry &entry);
-    void dropStaleUser(const VrSNMPSessionTarget &target);
+    void dropStaleUser(const VrSNMPSessionTarget &target, const QByteArray &engineId);
     void finishDiscovery(Discovery *discovery);
     static int probeAnswered(int op, struct snmp_session *session, int reqid, struct snmp_pdu *pdu,
                              void *magic);

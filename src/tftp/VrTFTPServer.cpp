@@ -138,6 +138,15 @@ void VrTFTPServer::Stop()
     m_timer.stop();
 }
 
+void VrTFTPServer::Abort()
+{
+    m_notifier.reset();
+    m_socket.Close();
+    while (!m_sessions.isEmpty())
+        removeSession(0, VrTFTPStatus::Disconnected);
+    m_timer.stop();
+}
+
 bool VrTFTPServer::peerAllowed(const sockaddr_in &from) const
 {
     return m_anyPeer || (m_allowedPeer != 0 && from.sin_addr.s_addr == m_allowedPeer)

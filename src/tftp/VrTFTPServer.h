@@ -56,6 +56,10 @@ public:
     void Start(const QString &rootDirectory, quint16 port = WellKnownPort);
     // Stops listening and lets live sessions finish, for at most 10 s.
     void Stop();
+    // Stops listening and ends live sessions at once: nothing more is sent,
+    // a file being received is not kept, nothing is reported. For a program
+    // that is closing.
+    void Abort();
 
     bool IsRunning() const { return m_socket.IsOpen(); }
     quint16 Port() const { return quint16(m_template.serverPort); }

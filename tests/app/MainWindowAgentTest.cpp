@@ -11,7 +11,13 @@
 
 #include "../unit/TempFile.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QApplication>
+#include <QWindow>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,6 +25,14 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <csignal>
+#include <cstring>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <cstdio>
 
 namespace {
 
@@ -193,8 +207,10 @@ TEST_F(MainWindowAgent, SilentDeviceNeverFreezesTheWindow)
     }
 }
 
-// A page that waits for a silent device keeps the program running, and
-// closing the main window meanwhile ends the wait and the page at once.
+// A page that waits for a silent device shows at once and keeps the program
+// running, and closing the main window meanwhile (a close request as the
+// window system delivers it, with the page still on screen) ends the wait,
+// the page and the window within a second.
 TEST_F(MainWindowAgent, PageWaitingForASilentDeviceKeepsTheProgramRunning)
 {
     TMainForm form;
@@ -208,14 +224,18 @@ TEST_F(MainWindowAgent, PageWaitingForASilentDeviceKeepsTheProgramRunning)
     int ticks = 0;
     bool opening = false;
     bool ranWhileOpening = false;
+    bool pageShown = false;
     QElapsedTimer clock;
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] {
-        // The page reads the device (30 s time-out) before it shows.
+        // The page reads the device (30 s time-out) while it shows.
         if (++ticks == 25) {
             ranWhileOpening = opening;
+            pageShown = FM_Information == nullptr && QApplication::activeModalWidget() == nullptr
+                        && !form.findChildren<TFM_Information *>().isEmpty()
+                        && form.findChildren<TFM_Information *>().first()->isVisible();
             clock.start();
-            form.close();
+            form.windowHandle()->close();
         }
     });
     ticker.start(20);
@@ -223,7 +243,9 @@ TEST_F(MainWindowAgent, PageWaitingForASilentDeviceKeepsTheProgramRunning)
     form.findChild<QAction *>(QStringLiteral("act_TFM_Information"))->trigger();
     opening = false;
     EXPECT_TRUE(ranWhileOpening);
+    EXPECT_TRUE(pageShown);
     EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(FM_Information, nullptr);
 }
 
@@ -288,4 +310,102 @@ TEST_F(MainWindowAgent, V3PollGoesOnAcrossARestartAndAReplacedDevice)
     QFile saved(QString::fromStdString(state));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("1.3.6.1.6.3.10.2.1.2.0=3\n"));
+}
+
+// The lamps tell the truth within seconds, whatever the poll's one-minute
+// time-out: a device that falls silent shows white with the time-out text
+// within two poll periods, and green again within one once it answers.
+TEST_F(MainWindowAgent, LampsFollowADeviceFallingSilentAndAnsweringAgain)
+{
+    VrSetTimeScale(1.0);
+    TMainForm form;
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Power)->isLit(), 5000);
+    for (int round = 0; round < 2; ++round) {
+        QTest::qWait(round * 700); // the device falls silent at another point of the poll cycle
+        QElapsedTimer clock;
+        ::kill(m_agent.pid(), SIGUSR1);
+        clock.start();
+        QTRY_VERIFY_WITH_TIMEOUT(allDark(form) && form.statusText() == TimedOut, 4000);
+        const qint64 white = clock.elapsed();
+        QTest::qWait(1500);
+        ::kill(m_agent.pid(), SIGUSR2);
+        clock.restart();
+        QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Power)->isLit(), 2000);
+        std::printf("white %lld ms after the device fell silent, green %lld ms after it answered again\n", white,
+                    qint64(clock.elapsed()));
+    }
+    EXPECT_EQ(m_boxes.count(), 0);
+}
+
+// Closing the main window while a backup's file is coming in (the test plays
+// the device's TFTP side: the request and one block, then nothing) ends the
+// page and the window within a second, stops the server and leaves no file,
+// and nothing says the backup was saved.
+TEST_F(MainWindowAgent, ClosingTheMainWindowDuringABackupTransferLeavesNoFile)
+{
+    const int serverPort = qrt::test::freeUdpPort();
+    qputenv("QRT5150_TFTP_PORT", QByteArray::number(serverPort));
+    m_agent.stop();
+    // The device's own upload goes to a port nobody listens on.
+    ASSERT_NO_FATAL_FAILURE(startAgent({"--tftp-port", std::to_string(qrt::test::freeUdpPort())}));
+    TMainForm form;
+    ASSERT_TRUE(form.Start({QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rhollow")}));
+    QTRY_VERIFY_WITH_TIMEOUT(form.lamp(DevicePicture::Power)->isLit(), 8000);
+
+    QTemporaryDir folder;
+    const int device = ::socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_GE(device, 0);
+    sockaddr_in server{};
+    server.sin_family = AF_INET;
+    server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    server.sin_port = htons(uint16_t(serverPort));
+    enum Stage { Opening, Announced, Requested, Running } stage = Opening;
+    QElapsedTimer clock;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        char packet[516];
+        sockaddr_in from{};
+        socklen_t fromLength = sizeof from;
+        switch (stage) {
+        case Opening:
+            for (QDialog *page : form.findChildren<QDialog *>())
+                if (std::strcmp(page->metaObject()->className(), "TFM_CfgFile") == 0 && page->isVisible()) {
+                    page->findChild<QLineEdit *>(QStringLiteral("Ed_SaveFile"))->setText(folder.filePath("backup.dcf"));
+                    stage = Announced;
+                    page->findChild<QAbstractButton *>(QStringLiteral("Bt_Upload"))->click();
+                    static const char request[] = "\0\2backup.dcf\0octet"; // write request
+                    ::sendto(device, request, sizeof request, 0, reinterpret_cast<sockaddr *>(&server), sizeof server);
+                    stage = Requested;
+                }
+            break;
+        case Requested: // the acknowledgement of the request comes from the transfer's own port
+            if (::recvfrom(device, packet, sizeof packet, MSG_DONTWAIT, reinterpret_cast<sockaddr *>(&from),
+                           &fromLength) == 4) {
+                std::memset(packet, 'x', sizeof packet);
+                packet[0] = 0, packet[1] = 3, packet[2] = 0, packet[3] = 1; // data, block 1, and more to come
+                ::sendto(device, packet, sizeof packet, 0, reinterpret_cast<sockaddr *>(&from), fromLength);
+                QTest::qWait(50);
+                stage = Running;
+                clock.start();
+                form.windowHandle()->close();
+            }
+            break;
+        default:
+            break;
+        }
+    });
+    ticker.start(10);
+    form.findChild<QAction *>(QStringLiteral("act_TFM_CfgFile"))->trigger();
+    ticker.stop();
+    ::close(device);
+    qunsetenv("QRT5150_TFTP_PORT");
+    ASSERT_EQ(stage, Running);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(form.isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    for (const VrMessageBoxRecorder::Call &box : m_boxes.calls())
+        EXPECT_FALSE(box.text.contains(QLatin1String("saved")) || box.text.contains(QLatin1String("success")))
+            << box.text.toStdString();
 }

@@ -5,6 +5,7 @@
 #include "VrMessageBox.h"
 #include "VrSNMPTarget.h"
 #include "VrTimeScale.h"
+#include "VrWaitGuard.h"
 
 #include "../unit/TempFile.h"
 
@@ -95,7 +96,7 @@ TEST_F(MainWindow, PagesNotInThisBuildAreDisabledAboutOpensModally)
 
     bool sawGlobal = false;
     QTimer::singleShot(0, [&] {
-        sawGlobal = AboutForm != nullptr && AboutForm->isModal() && AboutForm->isVisible();
+        sawGlobal = AboutForm != nullptr && VrWaitGuard::TopPage() == AboutForm && AboutForm->isVisible();
         if (AboutForm)
             AboutForm->findChild<QPushButton *>(QStringLiteral("BT_Ok"))->click();
     });

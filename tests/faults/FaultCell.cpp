@@ -6,6 +6,7 @@
 #include "PageMenu.h"
 #include "PageTour.h"
 #include "SnmpTestClient.h"
+#include "SnmpEventProcessor.h"
 #include "VrMessageBox.h"
 #include "VrSNMPRequest2Controls.h"
 #include "VrSNMPSession.h"
@@ -49,6 +50,7 @@ const char *FaultName(Fault fault)
     case Fault::Delay: return "delay";
     case Fault::Mute: return "mute";
     case Fault::RestartInSave: return "restart";
+    case Fault::Cancel: return "cancel";
     }
     return "?";
 }
@@ -441,6 +443,7 @@ private:
     bool startDevice(qrt::test::ApsimProcess &device, std::vector<std::string> extra, QString &why);
     QString checkSaid(const Visit &visit, QStringList &said) const;
     void checkVisit(const Visit &visit, QStringList &problems, QStringList &said) const;
+    QStringList runCancel(QStringList &said);
 
     const PageMenuEntry &m_entry;
     Fault m_fault;
@@ -497,6 +500,8 @@ QStringList Cell::run(QStringList &said, bool &notApplicable)
     QStringList problems;
     QString why;
     notApplicable = false;
+    if (m_fault == Fault::Cancel)
+        return runCancel(said);
     const SaveEdit *edit = m_fault == Fault::RestartInSave ? FindSaveEdit(m_entry.page) : nullptr;
     if (m_fault == Fault::RestartInSave && !edit) {
         notApplicable = true;
@@ -553,6 +558,7 @@ QStringList Cell::run(QStringList &said, bool &notApplicable)
     case Fault::Delay: extra = {"--delay-ms", std::to_string(delayMs)}; break;
     case Fault::Mute: extra = {"--mute-file", muteFile}; break;
     case Fault::RestartInSave: extra = {"--restart-after-sets", std::to_string(setsBeforeSave + 1)}; break;
+    case Fault::Cancel: break; // runCancel
     }
     if (!startDevice(device, extra, why))
         return {QStringLiteral("simulator did not start: ") + why};
@@ -653,6 +659,169 @@ QStringList Cell::run(QStringList &said, bool &notApplicable)
                              meant != saved.end() ? show(meant->second) : QStringLiteral("unwritten"));
     }
     said << QStringLiteral("objects touched: %1").arg(all.size());
+    return problems;
+}
+
+// A page's own Cancel or Close button, shown and enabled (not the Cancel of
+// the notice that tells what the page waits for).
+QAbstractButton *leaveButton(QDialog *page)
+{
+    for (QAbstractButton *b : page->findChildren<QAbstractButton *>()) {
+        const QString what = b->objectName() + QLatin1Char(' ') + b->text();
+        if (b->isVisible() && b->isEnabled() && b->parentWidget()->objectName() != QLatin1String("WaitNotice")
+            && (what.contains(QLatin1String("cancel"), Qt::CaseInsensitive)
+                || what.contains(QLatin1String("close"), Qt::CaseInsensitive)))
+            return b;
+    }
+    return nullptr;
+}
+
+// The user leaves a page that waits for a silent device, at the page's real
+// time-outs: a page without a Save is opened on the silent device and left
+// with Esc a second later; a page with a Save is opened and edited on the
+// answering device, which falls silent as the Save is pressed, and left
+// with its Cancel (or Close) button a second later. It must close within a
+// second, send nothing afterwards (for twice its longest time-out, at most
+// 4 s) and claim no success.
+QStringList Cell::runCancel(QStringList &said)
+{
+    constexpr int LeaveAfterMs = 1000;
+    constexpr int ClosedWithinMs = 1000;
+    VrSetTimeScale(1.0);
+    g_SNMPTimeout = VrSNMPDefaultTimeout;
+    const SaveEdit *edit = FindSaveEdit(m_entry.page);
+    const std::string muteFile = (m_dir.path() + QStringLiteral("/mute-cancel")).toStdString();
+    if (!edit)
+        std::ofstream(muteFile).close();
+    qrt::test::ApsimProcess device;
+    QString why;
+    if (!startDevice(device, {"--mute-file", muteFile}, why))
+        return {QStringLiteral("simulator did not start: ") + why};
+
+    VrMessageBoxRecorder boxes(edit ? edit->answer : QMessageBox::Ok);
+    QWidget owner;
+    QPointer<QDialog> page;
+    QElapsedTimer clock;
+    qint64 stageStart = 0, saveAt = -1, leaveAt = -1, closedAt = -1;
+    double longestMs = 0;
+    int quiet = 0;
+    qsizetype nextStep = 0;
+    qsizetype boxesAtSave = 0;
+    QString problem;
+    QStringList statusAfterSave;
+    QString notice; // what the page said it waits for, when it was left
+    bool waitedAtLeave = false;
+    const auto leave = [&] {
+        leaveAt = clock.elapsed();
+        // A synchronous exchange waiting (an asynchronous one has nothing to leave).
+        waitedAtLeave = SnmpEventProcessor::Global().RunningWaits() > 0;
+        if (auto *text = page->findChild<QLabel *>(QStringLiteral("WaitNoticeText")); text && text->isVisible())
+            notice = text->text();
+        if (QAbstractButton *button = edit ? leaveButton(page) : nullptr)
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            QTest::keyClick(page->focusWidget() ? page->focusWidget() : page.data(), Qt::Key_Escape);
+    };
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        if (!page) {
+            for (QDialog *d : owner.findChildren<QDialog *>(Qt::FindDirectChildrenOnly))
+                if (std::strcmp(d->metaObject()->className(), m_entry.page) == 0 && d->isVisible())
+                    page = d;
+            stageStart = now;
+            return;
+        }
+        for (const VrSNMPRequest2Controls *b : page->findChildren<VrSNMPRequest2Controls *>())
+            longestMs = std::max(longestMs, b->Request.Timeout * 10.0);
+        if (leaveAt >= 0) {
+            if (page->isVisible() && saveAt >= 0)
+                statusAfterSave = statusTexts(page);
+            if (!page->isVisible() && closedAt < 0)
+                closedAt = now;
+            else if (now - leaveAt > 5000)
+                page->done(QDialog::Rejected); // reported below
+            return;
+        }
+        if (!edit) {
+            if (now >= LeaveAfterMs)
+                leave();
+            return;
+        }
+        if (saveAt >= 0) {
+            if (now - saveAt >= LeaveAfterMs)
+                leave();
+            return;
+        }
+        // Settle, make the edit one step at a time, then silence the device and save.
+        quiet = busy(page) ? 0 : quiet + 1;
+        if (quiet < 5 && now - stageStart < SettleLimitMs)
+            return;
+        const QStringList steps = QString::fromUtf8(edit->steps).split(QLatin1Char(';'));
+        if (nextStep < steps.size() && problem.isEmpty()) {
+            makeStep(page, steps.at(nextStep++), problem);
+            stageStart = now;
+            quiet = 0;
+            return;
+        }
+        auto *save = page->findChild<QAbstractButton *>(QString::fromLatin1(edit->button));
+        if (!problem.isEmpty() || !save || !save->isEnabled()) {
+            if (problem.isEmpty())
+                problem = QStringLiteral("%1 cannot be clicked").arg(edit->button);
+            page->done(QDialog::Rejected);
+            return;
+        }
+        std::ofstream(muteFile).close();
+        boxesAtSave = boxes.count();
+        saveAt = now;
+        QTimer::singleShot(0, page, [save] {
+            if (save->isVisible())
+                QTest::mouseClick(save, Qt::LeftButton);
+            else
+                save->click();
+        });
+    });
+    clock.start();
+    poll.start();
+    m_entry.open(&owner);
+    poll.stop();
+    if (closedAt < 0)
+        closedAt = clock.elapsed();
+    // What was sent before the close may reach the simulator's log a little later.
+    QTest::qWait(250);
+    const size_t logAtClose = device.log().size();
+    const int silenceMs = int(std::clamp(2 * longestMs, 1000.0, 4000.0));
+    QTest::qWait(silenceMs);
+    const std::string after = device.log().substr(logAtClose);
+
+    QStringList problems;
+    if (!problem.isEmpty())
+        return {QStringLiteral("the Save could not be made: ") + problem};
+    if (leaveAt < 0)
+        return {QStringLiteral("never showed, or closed before it was left")};
+    said << QStringLiteral("closed %1 ms after it was left; silent %2 ms after").arg(closedAt - leaveAt).arg(silenceMs);
+    if (!notice.isEmpty())
+        said << QStringLiteral("notice: ") + notice;
+    else if (waitedAtLeave)
+        problems << QStringLiteral("waited a second without saying what for");
+    if (closedAt - leaveAt > ClosedWithinMs)
+        problems << QStringLiteral("closed %1 ms after it was left").arg(closedAt - leaveAt);
+    if (after.find("request dropped") != std::string::npos || after.find("get ") != std::string::npos
+        || after.find("set ") != std::string::npos)
+        problems << QStringLiteral("requests reached the device after the page closed");
+    static const QRegularExpression success(QStringLiteral("success|^Set: \\(VrSNMP\\+\\+\\) Ok!"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    for (qsizetype i = boxesAtSave; i < boxes.count(); ++i) {
+        said << QStringLiteral("box: ") + boxes.calls().at(i).text;
+        if (success.match(boxes.calls().at(i).text).hasMatch())
+            problems << QStringLiteral("a success was claimed: ") + boxes.calls().at(i).text;
+    }
+    for (const QString &text : statusAfterSave) {
+        said << QStringLiteral("status: ") + text;
+        if (success.match(text).hasMatch())
+            problems << QStringLiteral("a success was claimed: ") + text;
+    }
     return problems;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Every page of the menu against a device that misbehaves: requests dropped,
 // answers late, the device falling silent while the page reads, the device
-// restarting in the middle of a Save. Each page x fault cell runs in its own
+// restarting in the middle of a Save, the user leaving a page that waits for
+// a silent device. Each page x fault cell runs in its own
 // process (a crash or a sanitizer report then marks that cell only); the tour
 // prints the table and fails when a cell does.
 #include <QMessageBox>
@@ -9,8 +10,11 @@
 
 namespace faults {
 
-enum class Fault { Drop, Delay, Mute, RestartInSave };
-inline constexpr Fault AllFaults[] = {Fault::Drop, Fault::Delay, Fault::Mute, Fault::RestartInSave};
+// Cancel: the user leaves a page that waits for a silent device (Esc a
+// second after it opened; on a page with a Save, its Cancel or Close button a
+// second after the Save was pressed).
+enum class Fault { Drop, Delay, Mute, RestartInSave, Cancel };
+inline constexpr Fault AllFaults[] = {Fault::Drop, Fault::Delay, Fault::Mute, Fault::RestartInSave, Fault::Cancel};
 
 const char *FaultName(Fault fault);
 bool ParseFault(const QString &name, Fault &fault);

@@ -1,5 +1,6 @@
 // Binders against a private snmpd: loads and applies cross a real UDP socket.
 #include "QtPrinters.h"
+#include "SnmpEventProcessor.h"
 #include "SnmpdSuite.h"
 #include "VrMessageBox.h"
 #include "VrSNMPRequest2Edits.h"
@@ -8,6 +9,8 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -320,6 +323,33 @@ TEST_F(Binders, AGroupWhoseReadFailedIsNotWrittenUntilReadAgain)
     EXPECT_TRUE(command->Apply());
     EXPECT_EQ(agentValue("1.3.6.1.2.1.1.5.0"), "named-unread");
     EXPECT_EQ(boxes.count(), 1);
+}
+
+// A Save of two groups left while the second waits: the first reached the
+// device, the second did not, and the page says so; nothing says OK.
+TEST_F(Binders, ASaveCancelledHalfwaySaysWhatWasWritten)
+{
+    auto *name = binder(kSystem, VrListScalar);
+    name->Request.VarList.description = "System name";
+    name->Request.VarList.Item(1).flags |= VrFlagExcluded;
+    name->BindFormat(0, "%s", {edit()});
+    auto *location = binder(kSystem, VrListScalar);
+    location->Request.VarList.description = "Location";
+    location->Request.Port = 9; // nothing answers
+    location->Request.Timeout = 500;
+    location->BindFormat(1, "%s", {edit()});
+    auto *bar = new VrStatusBar(&page);
+    location->SetStatusTarget(bar);
+    ASSERT_TRUE(name->Apply());
+    QTimer::singleShot(200, [] { SnmpEventProcessor::Global().CancelWaits(); });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(location->Apply());
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(errors.back().Code, VrErrCancelled);
+    EXPECT_TRUE(bar->simpleText().startsWith(
+        "Set: Cancelled (written: System name; not written: Location and what follows) Request:Location."))
+        << bar->simpleText().toStdString();
 }
 
 TEST_F(Binders, ErrorsOfRowsInAnAsynchronousLoadEndItWithAReport)

@@ -1,3 +1,4 @@
+#include "SnmpEventProcessor.h"
 #include "SnmpTestSupport.h"
 
 #include <QElapsedTimer>
@@ -244,41 +245,73 @@ TEST_F(SnmpAsyncV3, ACompletionMayWaitForAnotherExchange)
     EXPECT_EQ(answered->Pending, 0);
 }
 
-TEST_F(SnmpAsyncV3, DestructionWaitsForOutstandingAnswersAtMostSixSeconds)
+// A request that goes away (its page closed) ends its exchanges at once:
+// nothing of it is sent afterwards, no retransmission and no completion.
+TEST_F(SnmpAsyncV3, DestructionEndsOutstandingExchangesAtOnce)
 {
     Completions seen;
     QElapsedTimer clock;
-    bool otherEventRan = false;
-    {
-        auto r = request();
-        r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
-        r->GetAsync(&Completions::Record, &seen, true);
-        // The wait must not deliver unrelated events: a request is often
-        // destroyed among the children of a dialog that is being torn down.
-        QTimer::singleShot(0, [&otherEventRan] { otherEventRan = true; });
-        clock.start();
-    }
-    EXPECT_LT(clock.elapsed(), 1000);
-    EXPECT_EQ(seen.calls, 0); // the completion no longer runs once destruction began
-    EXPECT_FALSE(otherEventRan);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(otherEventRan);
-
     SilentUdpPeer silent;
     {
         auto r = request();
         r->Port = silent.Port();
-        r->Timeout = 700;
-        r->Retries = 0;
+        r->Timeout = 20;
+        r->Retries = 5;
         r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
         r->GetAsync(&Completions::Record, &seen, true);
-        clock.restart();
+        r->GetAsync(&Completions::Record, &seen, true);
+        int sent = 0;
+        EXPECT_TRUE(WaitFor([&] { return (sent += silent.Drain()) > 0; }, 1000));
+        clock.start();
     }
-    EXPECT_GE(clock.elapsed(), 5900);
-    EXPECT_LT(clock.elapsed(), 6900);
-    // The time-out of the abandoned request still fires later, harmlessly.
-    QTest::qWait(1300);
+    EXPECT_LT(clock.elapsed(), 100);
+    QTest::qWait(600); // three retransmissions' time
+    EXPECT_EQ(silent.Drain(), 0);
     EXPECT_EQ(seen.calls, 0);
+
+    // Cancelled, the exchange ends at once and its completion hears so; the
+    // request stays usable and talks on a fresh session.
+    auto r = request();
+    r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+    r->Port = silent.Port();
+    r->Timeout = 20;
+    r->Retries = 5;
+    r->GetAsync(&Completions::Record, &seen, true);
+    r->Cancel();
+    silent.Drain();
+    QTest::qWait(300);
+    EXPECT_EQ(silent.Drain(), 0);
+    EXPECT_EQ(seen.calls, 1);
+    EXPECT_EQ(seen.last.Code, VrErrCancelled);
+    EXPECT_EQ(r->Pending, 0);
+    r->Port = s_agent->Port();
+    bool ok = true;
+    r->Get(ok, true);
+    EXPECT_TRUE(ok);
+}
+
+// A synchronous wait the user leaves ends at once as cancelled, never as a
+// success or a time-out, and its exchange is not retransmitted.
+TEST_F(SnmpAsyncV3, CancelledWaitEndsAtOnceAndSendsNothingMore)
+{
+    SilentUdpPeer silent;
+    auto r = request();
+    r->Port = silent.Port();
+    r->Timeout = 100;
+    r->Retries = 3;
+    r->VarList = VrSNMPVarList(kName, VrListScalar, 0);
+    QElapsedTimer clock;
+    QTimer::singleShot(200, [] { SnmpEventProcessor::Global().CancelWaits(); });
+    clock.start();
+    bool ok = true;
+    r->Get(ok, true);
+    EXPECT_LT(clock.elapsed(), 400);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].Code, VrErrCancelled);
+    EXPECT_EQ(silent.Drain(), 1);
+    QTest::qWait(1200);
+    EXPECT_EQ(silent.Drain(), 0);
 }
 
 TEST_F(SnmpAsyncV3, AsynchronousWriteCarriesTheAgentsErrorAndIndex)

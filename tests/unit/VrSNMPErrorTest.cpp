@@ -68,7 +68,9 @@ TEST_F(VrSNMPCatalogue, CodesBetweenTheFamiliesAreUnknown)
     EXPECT_EQ(VrSNMPMessage(-409), "(SNMPClass)Unknown error code!");
     EXPECT_EQ(VrSNMPMessage(-501), "(VrSNMP++) Fail to read SNMP variables from file([FILENAME])!");
     EXPECT_EQ(VrSNMPMessage(-527), "(VrSNMP++) Bad syntax for the history chart of log!");
-    for (int code : {1, -1, -100, -120, -200, -218, -300, -315, -400, -424, -500, -529, INT_MIN})
+    // -529 is the module's own: a wait the user left.
+    EXPECT_EQ(VrSNMPMessage(VrErrCancelled), "(VrSNMP++) Request cancelled!");
+    for (int code : {1, -1, -100, -120, -200, -218, -300, -315, -400, -424, -500, -530, INT_MIN})
         EXPECT_EQ(VrSNMPMessage(code), unknownText) << code;
 }
 

@@ -1,6 +1,10 @@
 // Advanced > DHCP Server against the simulated access point.
 #include "NetworkPageFixture.h"
 #include "TFM_DHCP.h"
+#include "VrWaitGuard.h"
+
+#include <QElapsedTimer>
+#include <csignal>
 
 namespace {
 
@@ -58,6 +62,32 @@ TEST_F(DhcpPage, OpensWithThePoolAsACountAndStaysOpenUntilTheLeasesAreRead)
     expectFits();
     page->close();
     EXPECT_FALSE(page->isVisible());
+}
+
+// The page stays open while its leases are read, but says what it waits
+// for and offers a Cancel: when the device has fallen silent, the user gets
+// it closed at once, the read cancelled and nothing more sent.
+TEST_F(DhcpPage, ASilentDeviceDoesNotHoldThePageWhileItsLeasesAreRead)
+{
+    VrWaitGuard::Install();
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--delay-ms", "100"}));
+    openPage();
+    ::kill(device.pid(), SIGUSR1); // the walk's next step goes unanswered
+    QTest::qWait(300);
+    ASSERT_TRUE(page->StaticBusy());
+    QTest::keyClick(page.get(), Qt::Key_Escape);
+    QTest::qWait(50);
+    EXPECT_TRUE(page->isVisible());
+    ASSERT_TRUE(waitFor([this] { return page->findChild<QPushButton *>("WaitNoticeCancel") != nullptr; }, 1000));
+    QElapsedTimer clock;
+    clock.start();
+    click("WaitNoticeCancel");
+    ASSERT_TRUE(waitFor([this] { return !page->isVisible(); }, 1000));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(page->StaticBusy());
+    const size_t logAtClose = device.log().size();
+    QTest::qWait(2500); // the read's time-out and its retry
+    EXPECT_EQ(device.log().find("request dropped", logAtClose), std::string::npos);
 }
 
 TEST_F(DhcpPage, PoolFromTwoHundredTakesFiftyFiveButNotFiftySix)

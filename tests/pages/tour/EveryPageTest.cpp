@@ -11,6 +11,10 @@
 #include "TFM_Performace.h"
 #include "TFM_Wirless.h"
 #include "VrKeyboard.h"
+#include "ApsimProcess.h"
+#include "VrSNMPRequest2Controls.h"
+#include "VrSNMPSession.h"
+#include "VrSNMPTarget.h"
 #include "VrStatusBar.h"
 #include "VrTimeScale.h"
 
@@ -20,7 +24,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -34,7 +43,10 @@
 #include <QTreeWidget>
 #include <QWidget>
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -285,6 +297,96 @@ TEST_F(EveryPage, SavesNothingItCouldNotRead)
     }
     VrSetTimeScale(1.0);
     EXPECT_GE(saved, 15);
+}
+
+// Every page against a device that answers nothing: it shows at once, Esc
+// closes it while it still waits, and nothing of it reaches the device after
+// it closed. The time-outs are a hundredth of the real ones so that twice the
+// page's longest time-out (the silence watched for, at most 4 s) takes
+// seconds, not minutes.
+TEST(EveryPageSilent, ShowsAtOnceEscClosesItAndNothingIsSentAfter)
+{
+    constexpr double Scale = 0.01;
+    OpenSession(QString());
+    VrSNMPResetTargetDefaults();
+    g_SNMPSecurity.version = VrSNMPv2c;
+    VrSetTimeScale(Scale);
+    g_SNMPTimeout = int(VrSNMPDefaultTimeout * Scale);
+    VrMessageBoxRecorder boxes;
+    QTemporaryDir dir;
+    QWidget owner;
+    int visited = 0;
+    for (const bool routerPages : {false, true}) {
+        std::vector<std::string> args{"-v"};
+        if (routerPages) {
+            const std::string state = dir.filePath(QStringLiteral("router")).toStdString();
+            std::ofstream(state) << qrt::test::ApModeOid << '=' << qrt::test::RouterMode << '\n';
+            args.insert(args.end(), {"--state", state, "--lan", "192.168.1.1/24"});
+        }
+        qrt::test::ApsimProcess device;
+        std::string why;
+        ASSERT_TRUE(device.start(args, &why)) << why;
+        ::kill(device.pid(), SIGUSR1); // silent from now on
+        g_SNMPDevice.address = QStringLiteral("127.0.0.1");
+        g_SNMPDevice.port = uint16_t(device.port());
+        for (const PageMenuEntry &entry : PageMenu()) {
+            if (!entry.open || qrt::test::IsRouterPage(entry) != routerPages)
+                continue;
+            SCOPED_TRACE(entry.page);
+            QElapsedTimer clock;
+            qint64 shownMs = -1, escMs = -1, closedMs = -1;
+            double longestMs = 0;
+            QPointer<QDialog> page;
+            QTimer poll;
+            poll.setInterval(5);
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                if (!page) {
+                    for (QDialog *d : owner.findChildren<QDialog *>(Qt::FindDirectChildrenOnly))
+                        if (std::strcmp(d->metaObject()->className(), entry.page) == 0 && d->isVisible())
+                            page = d;
+                    if (page)
+                        shownMs = clock.elapsed();
+                    return;
+                }
+                for (const VrSNMPRequest2Controls *b : page->findChildren<VrSNMPRequest2Controls *>())
+                    longestMs = std::max(longestMs, b->Request.Timeout * 10.0);
+                if (escMs < 0 && clock.elapsed() >= 1000) {
+                    escMs = clock.elapsed();
+                    QWidget *focus = page->focusWidget();
+                    QTest::keyClick(focus ? focus : page.data(), Qt::Key_Escape);
+                } else if (escMs >= 0 && closedMs < 0 && !page->isVisible()) {
+                    closedMs = clock.elapsed();
+                } else if (clock.elapsed() > 10000) {
+                    page->done(QDialog::Rejected); // the failure is reported below
+                }
+            });
+            clock.start();
+            poll.start();
+            entry.open(&owner);
+            poll.stop();
+            if (closedMs < 0)
+                closedMs = clock.elapsed();
+            // What was sent before the close may reach the simulator's log a
+            // little later on a loaded machine.
+            QTest::qWait(250);
+            const size_t logAtClose = device.log().size();
+            const int silenceMs = int(std::clamp(2 * longestMs, 500.0, 4000.0));
+            QTest::qWait(silenceMs);
+            const std::string after = device.log().substr(logAtClose);
+            EXPECT_GE(shownMs, 0) << "never showed";
+            EXPECT_LE(shownMs, 300) << "showed after " << shownMs << " ms";
+            EXPECT_GE(escMs, 0);
+            EXPECT_LE(closedMs - escMs, 500) << "closed " << closedMs - escMs << " ms after Esc";
+            EXPECT_EQ(after.find("request dropped"), std::string::npos)
+                << "requests reached the device after the page closed";
+            std::printf("%-22s shown after %4lld ms, closed %4lld ms after Esc, silent for %d ms\n", entry.page,
+                        shownMs, closedMs - escMs, silenceMs);
+            ++visited;
+        }
+    }
+    EXPECT_GE(visited, 4);
+    VrSetTimeScale(1.0);
+    g_SNMPTimeout = VrSNMPDefaultTimeout;
 }
 
 // A page as its menu entry opens it, ready for the keyboard.

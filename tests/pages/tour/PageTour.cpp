@@ -1,6 +1,7 @@
 #include "PageTour.h"
 
 #include "VrSNMPRequest2Controls.h"
+#include "VrWaitGuard.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -41,7 +42,7 @@ PageVisit VisitPage(const PageMenuEntry &entry, QWidget *owner, const std::funct
                 shown->done(QDialog::Rejected);
             return;
         }
-        auto *page = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QDialog *page = VrWaitGuard::TopPage();
         if (!page || std::strcmp(page->metaObject()->className(), entry.page) != 0)
             return; // still reading before it shows, or a message on top
         const bool settling = busy(page);
