@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -19,6 +20,7 @@
 
 #include <arpa/inet.h>
 #include <netdb.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <map>
@@ -229,6 +231,21 @@ QString privateStateFolder()
     QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.qrt5150");
+    return base + QStringLiteral("/net-snmp");
+}
+
+// A user without a writable home (a service account such as "nobody") gets a
+// folder of its own under the temporary directory instead, which only it may
+// use: one that another user made first, or a link, is not taken.
+QString fallbackStateFolder()
+{
+    const QString base = QDir::tempPath() + QStringLiteral("/qrt5150-%1").arg(::getuid());
+    if (!QDir().mkpath(base))
+        return QString();
+    const QFileInfo info(base);
+    if (info.isSymLink() || !info.isDir() || info.ownerId() != ::getuid())
+        return QString();
+    QFile::setPermissions(base, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return base + QStringLiteral("/net-snmp");
 }
 
@@ -631,9 +648,16 @@ void OpenSession(const QString &directory)
 {
     if (g_session)
         return;
-    const QString stateFolder = privateStateFolder();
-    if (!QDir().mkpath(stateFolder))
-        throw VrSNMPException(VrErrSessionCreate);
+    QString stateFolder = privateStateFolder();
+    if (!QDir().mkpath(stateFolder)) {
+        const QString fallback = fallbackStateFolder();
+        if (fallback.isEmpty() || !QDir().mkpath(fallback)) {
+            qCWarning(lcSnmpSession) << "no private folder for the SNMP library's state:" << stateFolder;
+            throw VrSNMPException(VrErrSessionCreate);
+        }
+        qCInfo(lcSnmpSession) << "cannot write" << stateFolder << "; the SNMP library's state goes to" << fallback;
+        stateFolder = fallback;
+    }
     const int boots = VrSNMPSession::AdvanceBootCounter(directory);
 
     // Set before the library starts: otherwise it derives an engine ID from

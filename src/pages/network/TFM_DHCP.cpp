@@ -195,8 +195,10 @@ void TFM_DHCP::read()
 // be closed meanwhile.
 bool TFM_DHCP::readGroup(VrSNMPRequest2Controls *binder, bool &silent)
 {
-    if (silent)
+    if (silent) {
+        binder->SkipLoad();
         return false;
+    }
     VrReportErrorsTo(binder, binder->StatusTarget(), &m_lastError);
     m_lastError = 0;
     const bool ok = VrLoadShowingErrors(binder);

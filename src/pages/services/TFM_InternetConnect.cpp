@@ -56,8 +56,10 @@ TFM_InternetConnect::TFM_InternetConnect(QWidget *parent) : QDialog(parent), ui(
 // page could not be closed meanwhile.
 bool TFM_InternetConnect::read(VrSNMPRequest2Edits *binder)
 {
-    if (m_silent)
+    if (m_silent) {
+        binder->SkipLoad();
         return false;
+    }
     m_lastError = 0;
     const bool ok = Load(binder);
     m_silent = m_opening && !ok && m_lastError == VrErrTimeout;

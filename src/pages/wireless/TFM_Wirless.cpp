@@ -100,8 +100,10 @@ bool TFM_Wirless::load(VrSNMPRequest2Edits *binder)
     // Once the device has not answered in a round of reads, the further
     // groups keep what they show: each would wait out its own time-out, and
     // the page could not be closed for minutes.
-    if (m_silent)
+    if (m_silent) {
+        binder->SkipLoad();
         return false;
+    }
     const bool ok = VrLoadShowingErrors(binder);
     m_silent = m_reading && !ok && m_lastError == VrErrTimeout;
     m_roundFailed = m_roundFailed || !ok;

@@ -513,6 +513,13 @@ TEST_F(WirelessPage, SilentDeviceStopsTheReadingAtTheFirstGroup)
     EXPECT_LT(clock.elapsed(), 15000);
     EXPECT_TRUE(status().contains(QStringLiteral("timed out"))) << status().toStdString();
     EXPECT_EQ(boxes.count(), 0);
+
+    // The device answers again: a Save writes none of the groups left unread
+    // (the empty SSID is the first thing it refuses).
+    std::remove(mute.toStdString().c_str());
+    save();
+    EXPECT_EQ(logCount("set 1."), 0) << device.log();
+    EXPECT_GE(boxes.count(), 1);
 }
 
 } // namespace
