@@ -137,11 +137,11 @@ CliOptions ParseCliOptions(const QStringList &arguments)
     }
     if (!haveCommand)
         throw UsageError(QStringLiteral("no command given"));
-    const auto &spec = *std::find_if(std::begin(kCommands), std::end(kCommands),
-                                     [&](const CommandName &c) { return c.command == o.command; });
+    const auto &command = *std::find_if(std::begin(kCommands), std::end(kCommands),
+                                        [&](const CommandName &c) { return c.command == o.command; });
     const int count = int(o.arguments.size());
-    if (count < spec.minArgs || (spec.maxArgs >= 0 && count > spec.maxArgs))
-        throw UsageError(QStringLiteral("usage: %1").arg(QString::fromLatin1(spec.usage).section(QStringLiteral("  "), 0, 0)));
+    if (count < command.minArgs || (command.maxArgs >= 0 && count > command.maxArgs))
+        throw UsageError(QStringLiteral("usage: %1").arg(QString::fromLatin1(command.usage).section(QStringLiteral("  "), 0, 0)));
     if (!o.devicesFile.isEmpty()) {
         if (std::any_of(o.switches.begin(), o.switches.end(), carriesSecret))
             throw UsageError(QStringLiteral("a fleet's communities and pass phrases belong in the devices file, "

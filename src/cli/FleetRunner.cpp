@@ -111,7 +111,7 @@ void FleetRunner::startNext()
     });
     connect(job, &DeviceJob::finished, this,
             [this, index](const DeviceJobResult &result) { jobFinished(index, result); });
-    job->Start(entry.spec);
+    job->Start(entry.order);
 }
 
 void FleetRunner::jobFinished(int index, const DeviceJobResult &result)

@@ -13,7 +13,7 @@ class VrTFTPServer;
 struct FleetEntry {
     DeviceTarget target;
     QString label;        // how the device is named in the output
-    DeviceJobSpec spec;
+    DeviceJobOrder order;
     QString problem;      // set before the run: the device is not contacted
     DeviceJobResult result;
 };

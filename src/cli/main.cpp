@@ -27,22 +27,22 @@ void loadMessages(const HostPaths &host)
 }
 
 // Where the file of one device is, or goes, and its name there.
-DeviceJobSpec specFor(const CliOptions &o, const QString &fileLabel, QString *problem)
+DeviceJobOrder orderFor(const CliOptions &o, const QString &fileLabel, QString *problem)
 {
-    DeviceJobSpec spec{o.command, o.arguments, {}, {}};
+    DeviceJobOrder order{o.command, o.arguments, {}, {}};
     const auto place = [&](const QString &path) {
         const auto split = SplitLocalPath(QFileInfo(path).absoluteFilePath());
-        spec.folder = split->folder;
-        spec.fileName = split->name;
+        order.folder = split->folder;
+        order.fileName = split->name;
     };
     switch (o.command) {
     case DeviceCommand::Backup:
         if (!o.outDir.isEmpty()) {
-            spec.folder = QFileInfo(o.outDir).absoluteFilePath();
-            spec.fileName = fileLabel + QStringLiteral(".dcf");
+            order.folder = QFileInfo(o.outDir).absoluteFilePath();
+            order.fileName = fileLabel + QStringLiteral(".dcf");
         } else {
             place(o.arguments.first());
-            spec.fileName = BackupFileName(spec.fileName);
+            order.fileName = BackupFileName(order.fileName);
         }
         break;
     case DeviceCommand::Restore:
@@ -62,7 +62,7 @@ DeviceJobSpec specFor(const CliOptions &o, const QString &fileLabel, QString *pr
     default:
         break;
     }
-    return spec;
+    return order;
 }
 
 // A fleet line's target: the module's defaults, its .cfg lookup and
@@ -124,7 +124,7 @@ QList<FleetEntry> entriesFor(const CliOptions &o, const QString &configDirectory
         FleetEntry entry;
         entry.target = t;
         entry.label = t.Label();
-        entry.spec = specFor(o, t.device.address, &entry.problem);
+        entry.order = orderFor(o, t.device.address, &entry.problem);
         entries << entry;
     }
     return entries;

@@ -87,12 +87,12 @@ void DeviceJob::Observe(const VrTFTPMsg &msg)
         m_watch->Observe(msg);
 }
 
-void DeviceJob::Start(const DeviceJobSpec &spec)
+void DeviceJob::Start(const DeviceJobOrder &order)
 {
-    m_spec = spec;
+    m_order = order;
     m_clock.restart();
     probe([this] {
-        switch (m_spec.command) {
+        switch (m_order.command) {
         case DeviceCommand::Status: return status();
         case DeviceCommand::Get: return get();
         case DeviceCommand::Set: return set();
@@ -227,7 +227,7 @@ void DeviceJob::get()
 {
     VrSNMPVarList list;
     std::vector<InventoryObject> objects;
-    for (const QString &name : m_spec.objects) {
+    for (const QString &name : m_order.objects) {
         const auto object = FindInventoryObject(name);
         if (!object)
             return fail(VrErrNoSuchName, VrSNMPMessage(VrErrNoSuchName));
@@ -250,7 +250,7 @@ void DeviceJob::get()
 void DeviceJob::set()
 {
     VrSNMPVarList list;
-    for (const QString &assignment : m_spec.objects) {
+    for (const QString &assignment : m_order.objects) {
         const qsizetype eq = assignment.indexOf(u'=');
         const auto object = FindInventoryObject(assignment.left(eq));
         QString wire;
@@ -285,15 +285,15 @@ void DeviceJob::announce(int kind, qint64 total, std::function<void()> next)
             }
     }
     m_peer = device.toString();
-    m_server->Grant(m_peer, m_spec.folder, m_spec.fileName);
-    const auto [timeout, retries] = TransferTimeout(m_spec.command);
+    m_server->Grant(m_peer, m_order.folder, m_order.fileName);
+    const auto [timeout, retries] = TransferTimeout(m_order.command);
     m_watch = new TransferWatch(m_server, m_peer, timeout, retries, this);
     connect(m_watch, &TransferWatch::progress, this, &DeviceJob::progress);
-    m_watch->Expect(m_spec.fileName, TransferWatch::Kind(kind), total);
+    m_watch->Expect(m_order.fileName, TransferWatch::Kind(kind), total);
 
     VrSNMPVarList list(kTftpServerVars, VrListInstance, 0);
     list.Item(0).value = local;
-    list.Item(1).value = m_spec.fileName;
+    list.Item(1).value = m_order.fileName;
     write(list, [this, next](const VrSNMPError &e) {
         if (e.Code != 0)
             return fail(e.Code, e.Message);
@@ -334,7 +334,7 @@ void DeviceJob::backup()
 
 void DeviceJob::restore()
 {
-    const qint64 size = QFileInfo(m_spec.folder + u'/' + m_spec.fileName).size();
+    const qint64 size = QFileInfo(m_order.folder + u'/' + m_order.fileName).size();
     announce(TransferWatch::DeviceReads, size, [this] {
         command(kUpgradeVars, UpgradeConfigSave, [this](const VrSNMPError &e) {
             if (e.Code != 0)
@@ -350,7 +350,7 @@ void DeviceJob::restore()
 
 void DeviceJob::upload(int upgradeValue)
 {
-    const qint64 size = QFileInfo(m_spec.folder + u'/' + m_spec.fileName).size();
+    const qint64 size = QFileInfo(m_order.folder + u'/' + m_order.fileName).size();
     announce(TransferWatch::DeviceReads, size, [this, upgradeValue] {
         command(kTftpCommandVars, TftpGet, [this, upgradeValue](const VrSNMPError &e) {
             if (e.Code != 0)

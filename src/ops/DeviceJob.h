@@ -22,7 +22,7 @@ class VrTFTPServer;
 
 enum class DeviceCommand { Status, Get, Set, Backup, Restore, Firmware, Certificate, Key, Restart };
 
-struct DeviceJobSpec {
+struct DeviceJobOrder {
     DeviceCommand command = DeviceCommand::Status;
     QStringList objects; // get: names; set: name=value
     QString folder;      // transfers: where the file is, or goes
@@ -55,7 +55,7 @@ public:
     // The TFTP server's wait per packet (10 ms units) and tries for a command.
     static std::pair<int, int> TransferTimeout(DeviceCommand command);
 
-    void Start(const DeviceJobSpec &spec);
+    void Start(const DeviceJobOrder &order);
     void Observe(const VrTFTPMsg &msg);
     const DeviceTarget &Target() const { return m_target; }
 
@@ -90,7 +90,7 @@ private:
     VrTFTPServer *m_server;
     QString m_peer;
     TransferWatch *m_watch = nullptr;
-    DeviceJobSpec m_spec;
+    DeviceJobOrder m_order;
     std::unique_ptr<VrSNMPRequest> m_request;
     Next m_next;
     QStringList m_read; // values of the last read
