@@ -2,6 +2,7 @@
 
 #include "VrCommon.h"
 #include "VrSNMPError.h"
+#include "VrWaitGuard.h"
 
 void VrSetUpBinder(VrSNMPRequest2Controls *binder, const VrSNMPVarDef *table, int kind, unsigned timeout,
                    const QString &description, int keyCount)
@@ -51,4 +52,22 @@ bool VrApplyShowingErrors(VrSNMPRequest2Controls *binder, bool readBack, const Q
                           const QStringList *values)
 {
     return showingErrors(binder, [&] { return binder->Apply(readBack, true, selection, values); });
+}
+
+VrReadTogether::VrReadTogether(std::initializer_list<VrSNMPRequest2Controls *> binders)
+{
+    for (VrSNMPRequest2Controls *binder : binders) {
+        // A page being left sends nothing more.
+        if (!binder || VrWaitGuard::Leaving(binder->OwnerForm()))
+            continue;
+        binder->Request.ReadAhead();
+        m_binders.emplace_back(binder);
+    }
+}
+
+VrReadTogether::~VrReadTogether()
+{
+    for (const QPointer<VrSNMPRequest2Controls> &binder : m_binders)
+        if (binder)
+            binder->Request.DropReadAhead();
 }

@@ -2,8 +2,11 @@
 
 #include "VrSNMPRequest2Edits.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
+#include <vector>
 
 class QWidget;
 struct VrSNMPVarDef;
@@ -50,3 +53,27 @@ Binder *VrMakePageBinder(QWidget *page, const VrSNMPVarDef *table, int kind, uns
 bool VrLoadShowingErrors(VrSNMPRequest2Controls *binder);
 bool VrApplyShowingErrors(VrSNMPRequest2Controls *binder, bool readBack = true, const QString &selection = QString(),
                           const QStringList *values = nullptr);
+
+// Sends the first reads of groups that do not depend on one another at once,
+// so that a page costs one round trip for them instead of one per group. The
+// page then loads them one after the other as before and each Load takes its
+// own answer: fields, lists and messages come out in the page's order, and a
+// failed read is reported by its Load as if it had just been asked. A group
+// whose read needs an earlier answer (a value that picks the next object, a
+// count that sizes a walk) stays out, or its Load asks again when its list
+// changed meanwhile. Writes never go ahead. Answers no Load took are dropped
+// when the scope ends.
+//
+//   VrReadTogether together{m_mode, m_band, m_rates};
+//   VrLoadShowingErrors(m_mode); ...
+class VrReadTogether
+{
+public:
+    VrReadTogether(std::initializer_list<VrSNMPRequest2Controls *> binders);
+    ~VrReadTogether();
+    VrReadTogether(const VrReadTogether &) = delete;
+    VrReadTogether &operator=(const VrReadTogether &) = delete;
+
+private:
+    std::vector<QPointer<VrSNMPRequest2Controls>> m_binders;
+};

@@ -97,6 +97,26 @@ struct VrSNMPSyncSlot {
     PduPtr answer;
 };
 
+namespace {
+// What a read asks of the agent: two reads with the same text get the same answer.
+QByteArray askedFor(const snmp_pdu &pdu)
+{
+    QByteArray text;
+    const auto add = [&text](const void *data, size_t size) {
+        text.append(QByteArray::number(qulonglong(size))).append(':');
+        text.append(static_cast<const char *>(data), qsizetype(size));
+    };
+    const long fields[] = {pdu.command, pdu.non_repeaters, pdu.max_repetitions, pdu.securityLevel};
+    add(fields, sizeof fields);
+    add(pdu.community, pdu.community_len);
+    add(pdu.contextName, pdu.contextNameLen);
+    add(pdu.contextEngineID, pdu.contextEngineIDLen);
+    for (const variable_list *vb = pdu.variables; vb; vb = vb->next_variable)
+        add(vb->name, vb->name_length * sizeof(oid));
+    return text;
+}
+} // namespace
+
 // What an exchange leaves with Net-SNMP until its callback (or with the
 // engine-ID discovery until the agent's engine ID is known).
 struct VrSNMPAsyncRecord {
@@ -111,6 +131,7 @@ struct VrSNMPAsyncRecord {
 
     int securityError = SNMPERR_SUCCESS; // seen before the exchange ended
     bool sending = true; // Net-SNMP reports a failed first send also by callback
+    bool dropped = false; // a read sent ahead that nobody takes: its end is not heard
     PduPtr parked;       // the PDU, while the engine-ID discovery runs
 
     VrSNMPAsyncRecord(VrSNMPRequest *request, bool read, bool decode, VrSNMPCompletion done, void *data,
@@ -161,6 +182,8 @@ struct VrSNMPAsyncRecord {
         if (!request)
             return 1;
         request->m_outstanding.erase(record);
+        if (record->dropped)
+            return 1;
         if (session == VrSNMPSession::Closing()) {
             // The session is being destroyed: only the count goes down, unless
             // the user cancelled and the caller is told so.
@@ -201,6 +224,25 @@ struct VrSNMPAsyncRecord {
         // or take a late duplicate answer and call back again).
         request->completeLater(std::shared_ptr<VrSNMPAsyncRecord>(owned.release()), error, answer);
         return 1;
+    }
+};
+
+// A first read sent ahead: what it asked, and where its outcome arrives.
+struct VrSNMPRequest::ReadAheadState {
+    QByteArray asked;
+    VrSNMPSyncSlot slot;
+    VrSNMPAsyncRecord *record = nullptr; // the exchange, while it is out (slot not done)
+
+    ReadAheadState() = default;
+    ReadAheadState(const ReadAheadState &) = delete;
+    ReadAheadState &operator=(const ReadAheadState &) = delete;
+    // Untaken, an exchange still out ends unheard.
+    ~ReadAheadState()
+    {
+        if (!slot.done && record) {
+            record->sync = nullptr;
+            record->dropped = true;
+        }
     }
 };
 
@@ -251,6 +293,10 @@ void VrSNMPRequest::endExchanges()
         session->Release(this);
     // What is left waited for an engine-ID discovery, whose call is dropped.
     for (VrSNMPAsyncRecord *record : std::exchange(m_outstanding, {})) {
+        if (record->dropped) {
+            delete record;
+            continue;
+        }
         if (record->sync) {
             record->finishSync(VrSNMPErrorFromStatus(VrStatusSessionDestroyed), nullptr);
         } else {
@@ -265,6 +311,7 @@ void VrSNMPRequest::endExchanges()
         }
         delete record;
     }
+    m_ahead.reset(); // its answer, if any, was ended above
 }
 
 void VrSNMPRequest::Cancel()
@@ -346,6 +393,10 @@ VrSNMPAsyncRecord *VrSNMPRequest::send(std::unique_ptr<VrSNMPAsyncRecord> &recor
 void VrSNMPRequest::discovered(std::unique_ptr<VrSNMPAsyncRecord> record, int snmpErr)
 {
     m_outstanding.erase(record.get());
+    if (record->dropped) {
+        snmp_free_pdu(record->parked.release());
+        return;
+    }
     const bool sync = record->sync != nullptr;
     if (!sync) {
         --Pending;
@@ -623,21 +674,28 @@ int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswe
         ~EndWait() { events.EndWait(wait); }
     } endWait{events, wait};
 
-    VrSNMPSyncSlot slot;
-    auto record = std::make_unique<VrSNMPAsyncRecord>(this, read, false, nullptr, nullptr, &slot);
-    int snmpErr = SNMPERR_SUCCESS;
-    snmp_pdu *raw = owned.release();
-    VrSNMPAsyncRecord *out = nullptr;
-    try {
-        out = send(record, raw, snmpErr);
-    } catch (...) {
-        snmp_free_pdu(raw);
-        throw;
-    }
-    owned.reset(raw); // still ours when it did not go out
-    if (!out) {
-        report(VrSNMPStatusMap::ErrorFromNetSnmp(snmpErr), ok);
-        return 0;
+    // The same read sent ahead is taken instead of asked again.
+    const std::unique_ptr<ReadAheadState> ahead = read ? takeReadAhead(*owned) : nullptr;
+    VrSNMPSyncSlot ownSlot;
+    VrSNMPSyncSlot &slot = ahead ? ahead->slot : ownSlot;
+    if (ahead) {
+        owned.reset();
+    } else {
+        auto record = std::make_unique<VrSNMPAsyncRecord>(this, read, false, nullptr, nullptr, &slot);
+        int snmpErr = SNMPERR_SUCCESS;
+        snmp_pdu *raw = owned.release();
+        VrSNMPAsyncRecord *out = nullptr;
+        try {
+            out = send(record, raw, snmpErr);
+        } catch (...) {
+            snmp_free_pdu(raw);
+            throw;
+        }
+        owned.reset(raw); // still ours when it did not go out
+        if (!out) {
+            report(VrSNMPStatusMap::ErrorFromNetSnmp(snmpErr), ok);
+            return 0;
+        }
     }
     if (!slot.done) {
         m_waiting = true;
@@ -677,6 +735,53 @@ int VrSNMPRequest::take(const snmp_pdu &answer, int code, bool &ok)
         return 0;
     }
     return decoded.finished ? 0 : 1;
+}
+
+std::unique_ptr<VrSNMPRequest::ReadAheadState> VrSNMPRequest::takeReadAhead(const snmp_pdu &asked)
+{
+    std::unique_ptr<ReadAheadState> ahead = std::move(m_ahead);
+    if (ahead && ahead->asked != askedFor(asked)) {
+        qCDebug(lcSnmpRequest) << "read ahead not taken: the list asks for something else"
+                               << VarList.description;
+        ahead.reset();
+    }
+    return ahead;
+}
+
+void VrSNMPRequest::ReadAhead()
+{
+    DropReadAhead();
+    if (!Alive || VarList.kind > VrListTable2)
+        return;
+    auto ahead = std::make_unique<ReadAheadState>();
+    // A list that cannot be sent is left to the read that takes it, which
+    // reports why.
+    try {
+        PduPtr pdu(buildPdu(FirstRead));
+        ahead->asked = askedFor(*pdu);
+        auto record = std::make_unique<VrSNMPAsyncRecord>(this, true, false, nullptr, nullptr, &ahead->slot);
+        VrSNMPAsyncRecord *pending = record.get();
+        int snmpErr = SNMPERR_SUCCESS;
+        snmp_pdu *raw = pdu.release();
+        const bool out = send(record, raw, snmpErr) != nullptr;
+        pdu.reset(raw);
+        if (!out) {
+            ahead->slot.error = VrSNMPStatusMap::ErrorFromNetSnmp(snmpErr);
+            ahead->slot.done = true;
+        } else {
+            ahead->record = pending;
+        }
+    } catch (const VrSNMPException &) {
+        return;
+    } catch (const VrCommonException &) {
+        return;
+    }
+    m_ahead = std::move(ahead);
+}
+
+void VrSNMPRequest::DropReadAhead()
+{
+    m_ahead.reset();
 }
 
 int VrSNMPRequest::Get(bool &ok, bool first)
@@ -744,6 +849,7 @@ int VrSNMPRequest::Set(bool &ok, bool readBack, const QString &selection, const 
         ok = false;
         return 0;
     }
+    DropReadAhead(); // a read from before the write may be out of date
     snmp_pdu *pdu = nullptr;
     {
         WriteScope scope(VarList, selection, values);
@@ -846,7 +952,26 @@ void VrSNMPRequest::GetAsync(VrSNMPCompletion done, void *data, bool first)
             return;
         }
     }
-    sendAsync(buildPdu(first ? FirstRead : NextRead), done, data, true, true);
+    PduPtr pdu(buildPdu(first ? FirstRead : NextRead));
+    if (std::unique_ptr<ReadAheadState> ahead = first ? takeReadAhead(*pdu) : nullptr) {
+        ++Pending;
+        if (ahead->slot.done) {
+            // Handed over from the event loop like an answer, never from inside this call.
+            completeLater(std::make_shared<VrSNMPAsyncRecord>(this, true, true, done, data), ahead->slot.error,
+                          ahead->slot.answer.get());
+            return;
+        }
+        // Still out: its answer comes to the caller as this read's.
+        VrSNMPAsyncRecord *out = std::exchange(ahead->record, nullptr);
+        out->sync = nullptr;
+        out->done = done;
+        out->data = data;
+        out->decode = true;
+        if (out->parked)
+            ++m_parked;
+        return;
+    }
+    sendAsync(pdu.release(), done, data, true, true);
 }
 
 void VrSNMPRequest::SetAsync(VrSNMPCompletion done, void *data, bool readBack,
@@ -854,6 +979,7 @@ void VrSNMPRequest::SetAsync(VrSNMPCompletion done, void *data, bool readBack,
 {
     if (!Alive)
         return;
+    DropReadAhead(); // a read from before the write may be out of date
     snmp_pdu *pdu = nullptr;
     {
         WriteScope scope(VarList, selection, values);

@@ -91,6 +91,18 @@ public:
     // Whether a walk step left the column (tables only).
     virtual bool IsEndOfColumn(const QString &base, const QString &last, const QString &returned);
 
+    // Sends the first read of the list now (what Get(ok, true) would send)
+    // and keeps its answer for the Get, GetAsync or Load that asks the same
+    // again: the reads of groups that do not depend on each other go out
+    // together while their answers are taken one after the other in the
+    // caller's order. A later first read that asks for something else (an
+    // earlier answer changed the list's OIDs) drops it and goes out itself,
+    // as does a write. Errors travel with the answer to the read that takes it.
+    void ReadAhead();
+    // Drops an answer read ahead that nobody took; its exchange, if still
+    // out, ends unheard.
+    void DropReadAhead();
+
     // Ends every exchange of this request now (the user cancelled): its
     // sessions close, so Net-SNMP retransmits nothing more; each asynchronous
     // exchange's completion runs later from the event loop with -529
@@ -152,7 +164,11 @@ private:
     void report(VrSNMPError error, bool &ok);
     bool checkListKind(bool &ok);
 
+    struct ReadAheadState;
+    std::unique_ptr<ReadAheadState> takeReadAhead(const snmp_pdu &asked);
+
     std::set<VrSNMPAsyncRecord *> m_outstanding;
+    std::unique_ptr<ReadAheadState> m_ahead; // a first read sent ahead, not yet taken
     // Points at this request until it is destroyed; queued completions hold a copy.
     std::shared_ptr<VrSNMPRequest *> m_self = std::make_shared<VrSNMPRequest *>(this);
     int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery
