@@ -12,6 +12,7 @@
 // pace, without the page or its chart. Exit status 2 when the growth over the
 // ten minutes reaches 2 MB or the chart page uses 2 % of a core or more.
 #include "ApsimProcess.h"
+#include "ProcStatus.h"
 #include "Exchange.h"
 #include "LiveChart.h"
 #include "StationTables.h"
@@ -25,31 +26,17 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 #include <ctime>
-#include <malloc.h>
 
 namespace {
 
 constexpr long GrowthLimitKb = 2048;
 constexpr double CpuLimitPercent = 2.0;
 constexpr int Readings = int(LiveChart::kWindowMs / LiveChart::kPeriodMs); // ten minutes
-
-long residentKilobytes()
-{
-    malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
 
 double cpuSeconds()
 {
@@ -153,12 +140,12 @@ int main(int argc, char **argv)
     page->show();
     auto *chart = page->findChild<LiveChart *>();
     waitFor([&] { return chart->Samples() >= 5; }, timeoutMs);
-    const long before = residentKilobytes();
+    const long before = bench::ResidentKilobytes();
     const double chartPercent =
         percentOfCore(measure([chart] { return chart->Samples(); }, Readings, timeoutMs), idlePerSecond);
-    const long afterTen = residentKilobytes();
+    const long afterTen = bench::ResidentKilobytes();
     waitFor([&] { return chart->Samples() >= 5 + 2 * Readings; }, timeoutMs);
-    const long afterTwenty = residentKilobytes();
+    const long afterTwenty = bench::ResidentKilobytes();
     const int gaps = int(std::count_if(static_cast<TrafficChart *>(chart)->Series().samples().begin(),
                                        static_cast<TrafficChart *>(chart)->Series().samples().end(),
                                        [](const Stations::CounterSample &s) { return s.counters.empty(); }));

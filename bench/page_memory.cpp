@@ -13,17 +13,16 @@
 // there the run is for the leak checker, which reports at exit.
 #include "PageTour.h"
 #include "ApsimProcess.h"
+#include "ProcStatus.h"
 #include "SnmpTestClient.h"
 #include "VrMessageBox.h"
 #include "VrSNMPSession.h"
 #include "VrSNMPTarget.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <malloc.h>
 #include <map>
 #include <string>
 
@@ -43,26 +42,6 @@ constexpr bool Sanitized = false;
 constexpr bool Sanitized = false;
 #endif
 
-// A field of /proc/self/status in kB ("VmRSS", "RssAnon"), after the
-// allocator has given its free pages back.
-long statusKilobytes(const char *field)
-{
-    malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    // Read whole: a /proc file reports a size of 0.
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-
-long residentKilobytes()
-{
-    return statusKilobytes("VmRSS");
-}
 
 } // namespace
 
@@ -118,14 +97,14 @@ int main(int argc, char **argv)
         visit(true, round);
         admin.setInt(qrt::test::ApModeOid, qrt::test::AccessPointMode);
         if (round == 1) {
-            afterFirst = residentKilobytes();
-            anonAfterFirst = statusKilobytes("RssAnon");
+            afterFirst = bench::ResidentKilobytes();
+            anonAfterFirst = bench::StatusKilobytes("RssAnon");
             std::printf("BENCH page_memory_pages %d count\n", pages);
             std::printf("BENCH page_memory_rss_after_round_1 %ld kB\n", afterFirst);
             std::fflush(stdout);
         }
     }
-    const long last = residentKilobytes();
+    const long last = bench::ResidentKilobytes();
     const long growth = last - afterFirst;
     std::printf("BENCH page_memory_rss_after_round_%d %ld kB\n", rounds, last);
     std::printf("BENCH page_memory_growth_after_round_1 %ld kB ratio=%.3f vs %ld kB\n", growth,
@@ -133,7 +112,7 @@ int main(int argc, char **argv)
     // The heap's part of it; the rest is pages of code and data of the
     // libraries that later openings touched for the first time.
     std::printf("BENCH page_memory_anonymous_growth_after_round_1 %ld kB\n",
-                statusKilobytes("RssAnon") - anonAfterFirst);
+                bench::StatusKilobytes("RssAnon") - anonAfterFirst);
     // Per page, alone: the growth over further openings after one, largest
     // first. The readings around single openings in the rounds above mix in
     // what the page before freed; this does not.
@@ -150,10 +129,10 @@ int main(int argc, char **argv)
                 boxes.clear();
             };
             open();
-            const long before = residentKilobytes();
+            const long before = bench::ResidentKilobytes();
             for (int i = 0; i < PageRepeats; ++i)
                 open();
-            byGrowth.emplace(residentKilobytes() - before, entry.page);
+            byGrowth.emplace(bench::ResidentKilobytes() - before, entry.page);
         }
     }
     admin.setInt(qrt::test::ApModeOid, qrt::test::AccessPointMode);

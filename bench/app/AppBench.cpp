@@ -7,6 +7,7 @@
 // on the other.
 
 #include "ApsimProcess.h"
+#include "ProcStatus.h"
 #include "StatusLamp.h"
 #include "TMainForm.h"
 #include "VrSNMPSession.h"
@@ -76,18 +77,6 @@ double timedRun(const QString &program, const QStringList &arguments, const QStr
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return -1;
     return double(clock.nsecsElapsed()) / 1e6;
-}
-
-long residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    // Read whole: a /proc file reports a size of 0, so atEnd() holds from the start.
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
 }
 
 bool loadsDone(const QWidget *page)
@@ -231,7 +220,7 @@ int main(int argc, char **argv)
         return 1;
     }
     std::printf("BENCH app_startup_phase_first_answer %.2f ms\n", double(phase.nsecsElapsed()) / 1e6);
-    const long start = residentKilobytes();
+    const long start = bench::ResidentKilobytes(false);
     long afterFirst = start;
     std::printf("BENCH app_rss_start %ld kB\n", start);
     for (int round = 0; round < kPageRounds; ++round) {
@@ -242,12 +231,12 @@ int main(int argc, char **argv)
         // Separates what the pages' first opening costs once from any growth per opening.
         if (round == 0) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            afterFirst = residentKilobytes();
+            afterFirst = bench::ResidentKilobytes(false);
             std::printf("BENCH app_rss_after_first_pages %ld kB\n", afterFirst);
         }
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const long after = residentKilobytes();
+    const long after = bench::ResidentKilobytes(false);
     std::printf("BENCH app_rss_after_100_pages %ld kB\n", after);
     std::printf("BENCH app_rss_growth %ld kB\n", after - start);
     std::printf("BENCH app_rss_growth_after_first_round %ld kB\n", after - afterFirst);
