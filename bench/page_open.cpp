@@ -70,7 +70,8 @@ int freePort()
 // Forwards datagrams between one client and the agent, counting the
 // client's requests and the round trips on the longest chain of requests
 // that each waited for an answer. The simulator answers in the order it was
-// asked, so the n-th answer belongs to the n-th request.
+// asked, so the n-th answer belongs to the n-th request, and goes back to the
+// socket that sent it (each request of a page has its own session).
 class Relay
 {
 public:
@@ -99,19 +100,18 @@ private:
     void run()
     {
         std::vector<char> buffer(65536);
-        sockaddr_in client{};
-        socklen_t clientLen = sizeof client;
         pollfd fds[2] = {{m_front, POLLIN, 0}, {m_back, POLLIN, 0}};
         while (!m_stop) {
             if (poll(fds, 2, 50) <= 0)
                 continue;
             if (fds[0].revents & POLLIN) {
-                clientLen = sizeof client;
+                sockaddr_in client{};
+                socklen_t clientLen = sizeof client;
                 const ssize_t n = recvfrom(m_front, buffer.data(), buffer.size(), 0,
                                            reinterpret_cast<sockaddr *>(&client), &clientLen);
                 if (n > 0) {
                     ++m_requests;
-                    m_out.push_back(m_answered + 1);
+                    m_out.push_back({m_answered + 1, client});
                     m_deepest = std::max<int>(m_deepest, m_answered + 1);
                     send(m_back, buffer.data(), size_t(n), 0);
                 }
@@ -119,11 +119,13 @@ private:
             if (fds[1].revents & POLLIN) {
                 const ssize_t n = recv(m_back, buffer.data(), buffer.size(), 0);
                 if (n > 0) {
-                    if (!m_out.empty()) {
-                        m_answered = std::max(m_answered, m_out.front());
-                        m_out.pop_front();
-                    }
-                    sendto(m_front, buffer.data(), size_t(n), 0, reinterpret_cast<sockaddr *>(&client), clientLen);
+                    if (m_out.empty())
+                        continue;
+                    const Pending asked = m_out.front();
+                    m_out.pop_front();
+                    m_answered = std::max(m_answered, asked.depth);
+                    sendto(m_front, buffer.data(), size_t(n), 0, reinterpret_cast<const sockaddr *>(&asked.client),
+                           sizeof asked.client);
                 }
             }
         }
@@ -134,7 +136,11 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_requests{0};
     std::atomic<int> m_deepest{0};
-    std::deque<int> m_out; // depth of each request not yet answered
+    struct Pending {
+        int depth;
+        sockaddr_in client;
+    };
+    std::deque<Pending> m_out; // each request not yet answered
     int m_answered = 0;    // depth of the deepest answer passed on
     std::thread m_thread;
 };
