@@ -137,6 +137,8 @@ private:
     VrSNMPSessionTarget target() const;
     VrSNMPAsyncRecord *send(std::unique_ptr<VrSNMPAsyncRecord> &record, snmp_pdu *&pdu, int &snmpErr);
     void discovered(std::unique_ptr<VrSNMPAsyncRecord> record, int snmpErr);
+    void suspectLater(VrSNMPAsyncRecord *record);
+    void resendLater(VrSNMPAsyncRecord *record);
     QString baseOid(int position) const;
     QString rowIndexOid();
     snmp_pdu *buildPdu(Mode mode);
@@ -155,7 +157,7 @@ private:
     std::set<VrSNMPAsyncRecord *> m_outstanding;
     // Points at this request until it is destroyed; queued completions hold a copy.
     std::shared_ptr<VrSNMPRequest *> m_self = std::make_shared<VrSNMPRequest *>(this);
-    int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery
+    int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery or to go out again
     VrSNMPBulkRows m_bulk;  // rows of the walk already in
     bool m_waiting = false; // a synchronous exchange waits for its answer
     bool m_cancelling = false; // Cancel runs: asynchronous completions are told
