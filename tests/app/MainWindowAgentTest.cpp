@@ -304,11 +304,18 @@ TEST_F(MainWindowAgent, V3PollGoesOnAcrossARestartAndAReplacedDevice)
         EXPECT_EQ(shown, QStringList{QString()}) << shown.join(u'\n').toStdString();
         EXPECT_FALSE(allDark(form));
     }
+    // A device put in its place that does not take the pass phrase says so.
+    std::string why;
+    ASSERT_TRUE(m_agent.restart({"--user", "ops:SHA-256:otherauth1:AES-256:opspriv12", "--state", state,
+                                 "--engine-id", "8000BC550503"},
+                                &why))
+        << why;
+    QTRY_COMPARE_WITH_TIMEOUT(form.statusText(), QStringLiteral("(SNMPv3USM) Authentication failure!"), 5000);
     EXPECT_EQ(m_boxes.count(), 0);
     // The simulator counted its boots across its restarts in its state file.
     QFile saved(QString::fromStdString(state));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(saved.readAll().contains("1.3.6.1.6.3.10.2.1.2.0=3\n"));
+    EXPECT_TRUE(saved.readAll().contains("1.3.6.1.6.3.10.2.1.2.0=4\n"));
 }
 
 // The lamps tell the truth within seconds, whatever the poll's one-minute
