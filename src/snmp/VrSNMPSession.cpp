@@ -5,7 +5,6 @@
 #include "VrSNMPError.h"
 #include "VrSNMPTarget.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -149,10 +148,25 @@ int makeKey(const ProtocolOid &auth, const QString &passPhrase, u_char *key, siz
 {
     static std::map<QByteArray, QByteArray> made;
     QByteArray phrase = VrBytesFromText(passPhrase);
-    QCryptographicHash digest(QCryptographicHash::Sha256);
-    digest.addData(QByteArrayView(reinterpret_cast<const char *>(auth.arcs), qsizetype(auth.length * sizeof(oid))));
-    digest.addData(phrase);
-    const QByteArray index = digest.result();
+    // The index is hashed by the crypto library, which clears its working
+    // state afterwards (QCryptographicHash leaves the last block of what it
+    // hashed in freed memory). SHA-1 is always there; the index only has to
+    // tell pass phrases apart.
+    const QByteArrayView arcs(reinterpret_cast<const char *>(auth.arcs), qsizetype(auth.length * sizeof(oid)));
+    QByteArray material;
+    material.reserve(arcs.size() + phrase.size());
+    material.append(arcs).append(phrase);
+    u_char digest[USM_AUTH_KU_LEN];
+    size_t digestLength = sizeof digest;
+    const int hashed = sc_hash(usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol),
+                               reinterpret_cast<const u_char *>(material.constData()), size_t(material.size()),
+                               digest, &digestLength);
+    wipe(material);
+    if (hashed != SNMPERR_SUCCESS) {
+        wipe(phrase);
+        return hashed;
+    }
+    const QByteArray index(reinterpret_cast<const char *>(digest), qsizetype(digestLength));
     auto known = made.find(index);
     if (known == made.end()) {
         keyLength = capacity;
