@@ -44,7 +44,9 @@ using VrSNMPCompletion = void (*)(void *data, VrSNMPError &error, VrSNMPVarList 
 // asynchronous one and waits in a local event loop that only leaving gets
 // into (SnmpEventProcessor::RunWait); a wait the user leaves ends with
 // -529 "cancelled". An SNMPv3 agent's engine ID is discovered asynchronously
-// before the first exchange with it. Each request talks on sessions of its
+// before the first exchange with it, and checked again when an exchange goes
+// unanswered for a second: what is out to a replaced device goes out again
+// for its engine ID. Each request talks on sessions of its
 // own, so that its exchanges end for good when it is cancelled or destroyed.
 class VrSNMPRequest
 {
