@@ -29,6 +29,12 @@ namespace {
 
 const QString kNotDone = QStringLiteral("(NOTDONE)");
 
+// An SNMPv3 exchange unanswered this long has the agent's engine ID checked
+// (VrSNMPSession::CheckEngineId): under the main window's patience of 1.5 s,
+// so that a device replaced at its address is taken up before its poll shows
+// it silent.
+constexpr int kSuspicion = 1000; // milliseconds
+
 // Codes for answers that cannot be taken as they are: fewer varbinds than
 // readable items is a malformed answer ("Invalid Pdu"); a value whose type
 // does not fit its item is a syntax mismatch ("Bad SNMP syntax").
@@ -133,6 +139,9 @@ struct VrSNMPAsyncRecord {
     bool sending = true; // Net-SNMP reports a failed first send also by callback
     bool dropped = false; // a read sent ahead that nobody takes: its end is not heard
     PduPtr parked;       // the PDU, while the engine-ID discovery runs
+    void *channel = nullptr; // the Net-SNMP session it went out on
+    PduPtr unsent;       // SNMPv3: the PDU as it was before it went out, to send it again elsewhere
+    bool moving = false; // parked to go out again: its agent's engine ID changed
 
     VrSNMPAsyncRecord(VrSNMPRequest *request, bool read, bool decode, VrSNMPCompletion done, void *data,
                       VrSNMPSyncSlot *sync = nullptr)
@@ -185,6 +194,10 @@ struct VrSNMPAsyncRecord {
         if (record->dropped)
             return 1;
         if (session == VrSNMPSession::Closing()) {
+            if (VrSNMPSession::MovingExchanges() && record->unsent) {
+                request->resendLater(owned.release());
+                return 1;
+            }
             // The session is being destroyed: only the count goes down, unless
             // the user cancelled and the caller is told so.
             if (record->sync)
@@ -282,6 +295,8 @@ VrSNMPRequest::~VrSNMPRequest()
     Alive = false;
     *m_self = nullptr; // completions still queued find the request gone
     endExchanges();
+    VrSNMPWipePassPhrase(AuthPassword);
+    VrSNMPWipePassPhrase(PrivPassword);
 }
 
 void VrSNMPRequest::endExchanges()
@@ -372,6 +387,11 @@ VrSNMPAsyncRecord *VrSNMPRequest::send(std::unique_ptr<VrSNMPAsyncRecord> &recor
         return nullptr;
     record->peerAddress = ch->peerAddress;
     record->peerPort = ch->peerPort;
+    record->channel = ch->handle;
+    // Net-SNMP fills in the engine ID it sends to: a copy from before can go
+    // to another one.
+    if (t.version == VrSNMPv3)
+        record->unsent.reset(snmp_clone_pdu(pdu));
     record->sending = true;
     const bool sent = snmp_sess_async_send(ch->handle, pdu, &VrSNMPAsyncRecord::callback, record.get());
     record->sending = false;
@@ -384,8 +404,51 @@ VrSNMPAsyncRecord *VrSNMPRequest::send(std::unique_ptr<VrSNMPAsyncRecord> &recor
     m_outstanding.insert(out);
     if (!out->sync)
         ++Pending;
+    if (t.version == VrSNMPv3)
+        suspectLater(out);
     SnmpEventProcessor::Global().Rearm();
     return out;
+}
+
+// Net-SNMP drops unread the report by which an agent refuses an engine ID
+// it does not have, so an SNMPv3 exchange to a device replaced at the same
+// address would wait its whole time-out: one still out after kSuspicion has
+// its agent's engine ID checked.
+void VrSNMPRequest::suspectLater(VrSNMPAsyncRecord *record)
+{
+    QTimer::singleShot(kSuspicion, [self = m_self, record, channel = record->channel] {
+        VrSNMPRequest *alive = *self;
+        if (!alive || !alive->m_outstanding.contains(record) || record->channel != channel || record->parked)
+            return;
+        if (VrSNMPSession *session = VrSNMPSession::Global())
+            session->CheckEngineId(channel);
+    });
+}
+
+// The session an exchange was out on closed because another engine ID
+// answers at its agent: the exchange waits, like one parked for a discovery,
+// to be sent again from the event loop (its time-out starts again).
+void VrSNMPRequest::resendLater(VrSNMPAsyncRecord *record)
+{
+    record->parked = std::move(record->unsent);
+    record->channel = nullptr;
+    record->securityError = SNMPERR_SUCCESS;
+    record->moving = true;
+    m_outstanding.insert(record);
+    if (!record->sync)
+        ++m_parked; // still counted in Pending
+    QTimer::singleShot(0, [self = m_self] {
+        // One at a time: a completion run for one that fails may cancel or
+        // destroy the request.
+        while (VrSNMPRequest *alive = *self) {
+            const auto next = std::find_if(alive->m_outstanding.begin(), alive->m_outstanding.end(),
+                                           [](const VrSNMPAsyncRecord *r) { return r->moving; });
+            if (next == alive->m_outstanding.end())
+                return;
+            (*next)->moving = false;
+            alive->discovered(std::unique_ptr<VrSNMPAsyncRecord>(*next), SNMPERR_SUCCESS);
+        }
+    });
 }
 
 // The engine-ID discovery a parked exchange waited for has ended: send it

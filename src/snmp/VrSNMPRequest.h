@@ -44,7 +44,9 @@ using VrSNMPCompletion = void (*)(void *data, VrSNMPError &error, VrSNMPVarList 
 // asynchronous one and waits in a local event loop that only leaving gets
 // into (SnmpEventProcessor::RunWait); a wait the user leaves ends with
 // -529 "cancelled". An SNMPv3 agent's engine ID is discovered asynchronously
-// before the first exchange with it. Each request talks on sessions of its
+// before the first exchange with it, and checked again when an exchange goes
+// unanswered for a second: what is out to a replaced device goes out again
+// for its engine ID. Each request talks on sessions of its
 // own, so that its exchanges end for good when it is cancelled or destroyed.
 class VrSNMPRequest
 {
@@ -149,6 +151,8 @@ private:
     VrSNMPSessionTarget target() const;
     VrSNMPAsyncRecord *send(std::unique_ptr<VrSNMPAsyncRecord> &record, snmp_pdu *&pdu, int &snmpErr);
     void discovered(std::unique_ptr<VrSNMPAsyncRecord> record, int snmpErr);
+    void suspectLater(VrSNMPAsyncRecord *record);
+    void resendLater(VrSNMPAsyncRecord *record);
     QString baseOid(int position) const;
     QString rowIndexOid();
     snmp_pdu *buildPdu(Mode mode);
@@ -171,7 +175,7 @@ private:
     std::unique_ptr<ReadAheadState> m_ahead; // a first read sent ahead, not yet taken
     // Points at this request until it is destroyed; queued completions hold a copy.
     std::shared_ptr<VrSNMPRequest *> m_self = std::make_shared<VrSNMPRequest *>(this);
-    int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery
+    int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery or to go out again
     VrSNMPBulkRows m_bulk;  // rows of the walk already in
     bool m_waiting = false; // a synchronous exchange waits for its answer
     bool m_cancelling = false; // Cancel runs: asynchronous completions are told

@@ -5,7 +5,6 @@
 #include "VrSNMPError.h"
 #include "VrSNMPTarget.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +30,12 @@ namespace {
 
 VrSNMPSession *g_session = nullptr;
 const snmp_session *g_closing = nullptr;
+bool g_moving = false;
+
+// How long the probe of an agent suspected of a new engine ID may take: a
+// second, once; an agent that stays silent is asked again at the next
+// suspicion.
+constexpr int kCheckTimeout = 100; // hundredths of a second
 
 const char kBootCounterFile[] = "VrSNMP_PP_BootCounter";
 const char kLocalEngineId[] = "VrSNMP_PP_Application";
@@ -143,10 +148,25 @@ int makeKey(const ProtocolOid &auth, const QString &passPhrase, u_char *key, siz
 {
     static std::map<QByteArray, QByteArray> made;
     QByteArray phrase = VrBytesFromText(passPhrase);
-    QCryptographicHash digest(QCryptographicHash::Sha256);
-    digest.addData(QByteArrayView(reinterpret_cast<const char *>(auth.arcs), qsizetype(auth.length * sizeof(oid))));
-    digest.addData(phrase);
-    const QByteArray index = digest.result();
+    // The index is hashed by the crypto library, which clears its working
+    // state afterwards (QCryptographicHash leaves the last block of what it
+    // hashed in freed memory). SHA-1 is always there; the index only has to
+    // tell pass phrases apart.
+    const QByteArrayView arcs(reinterpret_cast<const char *>(auth.arcs), qsizetype(auth.length * sizeof(oid)));
+    QByteArray material;
+    material.reserve(arcs.size() + phrase.size());
+    material.append(arcs).append(phrase);
+    u_char digest[USM_AUTH_KU_LEN];
+    size_t digestLength = sizeof digest;
+    const int hashed = sc_hash(usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol),
+                               reinterpret_cast<const u_char *>(material.constData()), size_t(material.size()),
+                               digest, &digestLength);
+    wipe(material);
+    if (hashed != SNMPERR_SUCCESS) {
+        wipe(phrase);
+        return hashed;
+    }
+    const QByteArray index(reinterpret_cast<const char *>(digest), qsizetype(digestLength));
     auto known = made.find(index);
     if (known == made.end()) {
         keyLength = capacity;
@@ -209,6 +229,13 @@ void wipeKeys(netsnmp_session &s)
 QString agentKey(const VrSNMPSessionTarget &t)
 {
     return t.address.trimmed() + QLatin1Char(':') + QString::number(t.port);
+}
+
+// The engine ID an SNMPv3 session was opened with.
+QByteArray sessionEngineId(void *handle)
+{
+    const netsnmp_session *opened = snmp_sess_session(handle);
+    return QByteArray(reinterpret_cast<const char *>(opened->securityEngineID), qsizetype(opened->securityEngineIDLen));
 }
 
 // The user without name, security or keys that engine-ID discovery sends as.
@@ -319,6 +346,12 @@ void initNetSnmp(const QString &stateFolder)
 
 } // namespace
 
+VrSNMPSessionTarget::~VrSNMPSessionTarget()
+{
+    VrSNMPWipePassPhrase(authPassword);
+    VrSNMPWipePassPhrase(privPassword);
+}
+
 VrSNMPSession *VrSNMPSession::Global()
 {
     return g_session;
@@ -327,6 +360,11 @@ VrSNMPSession *VrSNMPSession::Global()
 const snmp_session *VrSNMPSession::Closing()
 {
     return g_closing;
+}
+
+bool VrSNMPSession::MovingExchanges()
+{
+    return g_moving;
 }
 
 VrSNMPSession::Channel *VrSNMPSession::Acquire(const VrSNMPSessionTarget &target, const void *owner,
@@ -468,7 +506,7 @@ void VrSNMPSession::Release(const void *owner)
     for (auto it = m_discoveries.begin(); it != m_discoveries.end();) {
         Discovery &d = **it;
         std::erase_if(d.waiters, [owner](const Waiter &w) { return w.owner == owner; });
-        if (!d.waiters.empty()) {
+        if (!d.waiters.empty() || d.check) {
             ++it;
             continue;
         }
@@ -490,12 +528,14 @@ void VrSNMPSession::removeUser(const Entry &entry)
     }
 }
 
-void VrSNMPSession::close(void *handle)
+void VrSNMPSession::close(void *handle, bool moving)
 {
     SnmpEventProcessor::Global().Unwatch(handle);
     g_closing = snmp_sess_session(handle);
+    g_moving = moving;
     snmp_sess_close(handle);
     g_closing = nullptr;
+    g_moving = false;
 }
 
 void VrSNMPSession::ForgetEngineId(const VrSNMPSessionTarget &target, const QByteArray &stale,
@@ -509,11 +549,8 @@ void VrSNMPSession::ForgetEngineId(const VrSNMPSessionTarget &target, const QByt
     // Requests may still be out on the old sessions: those stay with their
     // owners until released, but no exchange goes out on them again.
     for (const auto &entry : m_entries) {
-        const netsnmp_session *opened = snmp_sess_session(entry->channel.handle);
-        const QByteArray engineId(reinterpret_cast<const char *>(opened->securityEngineID),
-                                  qsizetype(opened->securityEngineIDLen));
         if (entry->retired || entry->target.version != VrSNMPv3 || agentKey(entry->target) != agent
-            || entry->serial > openedUpTo || engineId != stale)
+            || entry->serial > openedUpTo || sessionEngineId(entry->channel.handle) != stale)
             continue;
         removeUser(*entry);
         entry->retired = true;
@@ -539,7 +576,8 @@ void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int
 {
     const QString agent = agentKey(target);
     for (const auto &running : m_discoveries) {
-        if (running->agent == agent) {
+        // Not a check: its one short try would bound this exchange's wait.
+        if (running->agent == agent && !running->check) {
             running->waiters.push_back({owner, std::move(done)});
             return;
         }
@@ -548,11 +586,32 @@ void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int
     const QString peer = resolve(target.address, peerAddress);
     if (peer.isEmpty())
         throw VrSNMPException(VrErrInvalidAddress);
-    const QByteArray peerName = QStringLiteral("%1:%2").arg(peer).arg(target.port).toUtf8();
+    Discovery *discovery = probe(agent, QStringLiteral("%1:%2").arg(peer).arg(target.port).toUtf8(), timeout, retries);
+    discovery->waiters.push_back({owner, std::move(done)});
+}
 
+void VrSNMPSession::CheckEngineId(const void *handle)
+{
+    const auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                                 [handle](const auto &entry) { return entry->channel.handle == handle; });
+    if (it == m_entries.end() || (*it)->retired || (*it)->target.version != VrSNMPv3)
+        return;
+    const QString agent = agentKey((*it)->target);
+    for (const auto &running : m_discoveries)
+        if (running->agent == agent)
+            return; // its answer tells as much
+    // The address the session dials: no name to look up again.
+    QString peerAddress;
+    const QString peer = resolve((*it)->channel.peerAddress, peerAddress);
+    const QByteArray peerName = QStringLiteral("%1:%2").arg(peer).arg((*it)->channel.peerPort).toUtf8();
+    probe(agent, peerName, kCheckTimeout, 0)->check = true;
+}
+
+VrSNMPSession::Discovery *VrSNMPSession::probe(const QString &agent, const QByteArray &peerName, int timeout,
+                                               int retries)
+{
     auto discovery = std::make_unique<Discovery>();
     discovery->agent = agent;
-    discovery->waiters.push_back({owner, std::move(done)});
     Discovery *raw = discovery.get();
     m_discoveries.push_back(std::move(discovery));
     const auto fail = [this, raw](int snmpErr) {
@@ -576,7 +635,7 @@ void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int
     raw->handle = snmp_sess_open(&s);
     if (!raw->handle) {
         fail(s.s_snmp_errno ? s.s_snmp_errno : SNMPERR_GENERR);
-        return;
+        return raw;
     }
     // Net-SNMP 5.9 clears the flag while opening, to probe (blocking) at the
     // first send; this session is the probe, so it must not.
@@ -590,11 +649,12 @@ void VrSNMPSession::Discover(const VrSNMPSessionTarget &target, int timeout, int
     if (!snmp_sess_async_send(raw->handle, probe, &VrSNMPSession::probeAnswered, raw)) {
         snmp_free_pdu(probe);
         fail(snmp_sess_session(raw->handle)->s_snmp_errno);
-        return;
+        return raw;
     }
-    qCDebug(lcSnmpSession) << "discovering the engine ID of" << peerName;
+    qCDebug(lcSnmpSession) << "asking" << peerName << "for its engine ID";
     SnmpEventProcessor::Global().Watch(raw->handle);
     SnmpEventProcessor::Global().Rearm();
+    return raw;
 }
 
 int VrSNMPSession::probeAnswered(int op, snmp_session *session, int, snmp_pdu *pdu, void *magic)
@@ -636,12 +696,44 @@ void VrSNMPSession::finishDiscovery(Discovery *discovery)
     m_discoveries.erase(it);
     if (done->handle)
         close(done->handle);
-    if (done->result == SNMPERR_SUCCESS)
+    if (done->result == SNMPERR_SUCCESS) {
         m_engineIds[done->agent] = done->engineId;
-    else
+        moveOffEngineId(done->agent, done->engineId);
+    } else if (done->check) {
+        // A silent agent: what its exchanges come to tells the user.
+        qCDebug(lcSnmpSession) << "no answer to the engine-ID check of" << done->agent;
+    } else {
         qCInfo(lcSnmpSession) << "engine-ID discovery failed:" << snmp_api_errstring(done->result);
+    }
     for (const Waiter &waiter : done->waiters)
         waiter.done(done->result);
+}
+
+// The agent answered with another engine ID than some of its sessions were
+// opened with: another device is at its address now, and it would refuse
+// everything sent on them. Their users go and they close as moving, so what
+// they have out is sent again on sessions for the engine ID it has now.
+void VrSNMPSession::moveOffEngineId(const QString &agent, const QByteArray &engineId)
+{
+    std::vector<std::unique_ptr<Entry>> stale;
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        const Entry &entry = **it;
+        if (entry.target.version != VrSNMPv3 || agentKey(entry.target) != agent
+            || sessionEngineId(entry.channel.handle) == engineId) {
+            ++it;
+            continue;
+        }
+        if (!entry.retired)
+            removeUser(entry);
+        // Taken out of the list first: the callbacks the close runs may open sessions.
+        stale.push_back(std::move(*it));
+        it = m_entries.erase(it);
+    }
+    if (stale.empty())
+        return;
+    qCInfo(lcSnmpSession) << "another engine ID answers at" << agent << "; what was out to the old one is sent again";
+    for (const auto &entry : stale)
+        close(entry->channel.handle, true);
 }
 
 void OpenSession(const QString &directory)

@@ -24,6 +24,10 @@ struct VrSNMPSessionTarget {
     int privProtocol = 1;
     QString privPassword;
 
+    VrSNMPSessionTarget() = default;
+    VrSNMPSessionTarget(const VrSNMPSessionTarget &) = default;
+    VrSNMPSessionTarget &operator=(const VrSNMPSessionTarget &) = default;
+    ~VrSNMPSessionTarget(); // the last copy of a pass phrase is overwritten
     bool operator==(const VrSNMPSessionTarget &) const = default;
 };
 
@@ -78,6 +82,16 @@ public:
     void ForgetEngineId(const VrSNMPSessionTarget &target, const QByteArray &stale, uint64_t openedUpTo);
     uint64_t OpenedSoFar() const { return m_opened; }
 
+    // An SNMPv3 exchange on this session has gone unanswered for a while:
+    // the agent may have been replaced by one with another engine ID, whose
+    // refusal of the old one Net-SNMP drops unread. Its engine ID is asked
+    // again (one probe per agent at a time, a second without retries, sent
+    // from the user without name); when it has changed, every session
+    // opened for the old one closes as if moved (MovingExchanges()), so its
+    // exchanges go out again on a session for the new one. Does nothing for
+    // a session that is not open here or not SNMPv3.
+    void CheckEngineId(const void *handle);
+
     // Loads the SNMPv3 engine boots of this module's engine from the
     // "VrSNMP_PP_BootCounter" file of a directory (the working directory when
     // empty), increments and saves it, and returns the new value. A missing
@@ -88,6 +102,9 @@ public:
     // The Net-SNMP session being closed right now, if any: Net-SNMP calls
     // every outstanding callback of a closing session as if it had timed out.
     static const snmp_session *Closing();
+    // True while Closing() closes because its agent's engine ID changed:
+    // its exchanges are to be sent again rather than ended.
+    static bool MovingExchanges();
 
 private:
     friend void OpenSession(const QString &directory);
@@ -110,8 +127,11 @@ private:
         int result = 0;
         QByteArray engineId;
         std::vector<Waiter> waiters;
+        bool check = false; // asked by CheckEngineId: nobody waits, and nobody joins
     };
-    void close(void *handle);
+    void close(void *handle, bool moving = false);
+    Discovery *probe(const QString &agent, const QByteArray &peerName, int timeout, int retries);
+    void moveOffEngineId(const QString &agent, const QByteArray &engineId);
     static void removeUser(const Entry &entry);
     void dropStaleUser(const VrSNMPSessionTarget &target, const QByteArray &engineId);
     void finishDiscovery(Discovery *discovery);

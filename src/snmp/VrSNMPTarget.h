@@ -65,6 +65,11 @@ extern int g_SNMPRetries;
 bool VrSNMPAuthProtocolSupported(int protocol);
 bool VrSNMPPrivProtocolSupported(int protocol);
 
+// Overwrites a pass phrase's characters and empties the string, when this
+// copy is the last one holding them (a shared copy is left to the last
+// holder: writing to it would only make another copy first).
+void VrSNMPWipePassPhrase(QString &text);
+
 // Writes the defaults into the global records (done when the session opens,
 // before the launch parameters are applied).
 void VrSNMPResetTargetDefaults();

@@ -1,3 +1,4 @@
+#include "ApsimProcess.h"
 #include "SnmpEventProcessor.h"
 #include "SnmpTestSupport.h"
 
@@ -157,6 +158,52 @@ TEST_F(SnmpAsyncV3, SilentAgentTimesOutOnceWithTheFinishedFlag)
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_EQ(errors[1].Code, -422);
     EXPECT_EQ(errors[1].Sequence, 1u);
+}
+
+// A device replaced at the agent's address (another engine ID) refuses what
+// is sent for the old engine ID with a report Net-SNMP drops. The exchange
+// out to it, waited for or asynchronous, goes out again for the new engine
+// ID about a second later instead of waiting for its time-out.
+TEST_F(SnmpAsyncV3, ExchangeWithAReplacedDeviceGoesOutAgainForItsEngineId)
+{
+    qrt::test::ApsimProcess device;
+    const auto options = [](const char *engineId) {
+        return std::vector<std::string>{"--user", "ops:SHA-256:opsauth12:AES-256:opspriv12", "--engine-id",
+                                        engineId};
+    };
+    std::string why;
+    ASSERT_TRUE(device.start(options("8000BC550501"), &why)) << why;
+    const struct {
+        bool sync;
+        const char *engineId;
+    } cases[] = {{true, "8000BC550502"}, {false, "8000BC550503"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sync ? "Get" : "GetAsync");
+        auto r = v3("ops", VrAuthPriv, VrAuthSHA256, "opsauth12", VrPrivAES256, "opspriv12");
+        r->Port = uint16_t(device.port());
+        r->Timeout = 500;
+        r->Retries = 0;
+        bool ok = true;
+        r->Get(ok, true);
+        ASSERT_TRUE(ok);
+        ASSERT_TRUE(device.restart(options(c.engineId), &why)) << why;
+        r->VarList.Item(0).value.clear();
+        QElapsedTimer clock;
+        clock.start();
+        if (c.sync) {
+            r->Get(ok, true);
+            EXPECT_TRUE(ok);
+        } else {
+            Completions seen;
+            r->GetAsync(&Completions::Record, &seen, true);
+            ASSERT_TRUE(WaitFor([&] { return seen.calls > 0; }, 6000));
+            EXPECT_EQ(seen.last.Code, 0) << seen.last.Message.toStdString();
+        }
+        EXPECT_LT(clock.elapsed(), 2500);
+        EXPECT_FALSE(r->VarList.Item(0).value.isEmpty());
+        EXPECT_EQ(r->Pending, 0);
+    }
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(SnmpAsyncV3, NothingWaitsOnTheSocketInTheGuiThread)
