@@ -251,9 +251,15 @@ void TFM_Wirless::bindAll()
 
 // The order of the reads matters: the band handler needs the country and the
 // channel lists, the security translation needs the mode and multi-SSID state.
+// Only the meaning of some answers depends on earlier ones (the band and the
+// country pick the mode lists), never the objects asked for, so every group
+// goes out at once; the clone survey waits for its trigger.
 void TFM_Wirless::readAll()
 {
     const auto round = readingRound();
+    VrReadTogether together{m_country, m_vlan, m_mssidTable, m_band, m_basic, m_channelDb, m_channelLists,
+                            m_apMode, m_wifiMode, m_mssidState, m_modeStatus, m_passphrase, m_radius, m_security,
+                            m_keys[0], m_keys[1], m_keys[2], m_keys[3], m_wdsList, m_clone};
     if (!answers(m_country))
         return;
     load(m_vlan);
@@ -292,6 +298,8 @@ void TFM_Wirless::readAll()
 void TFM_Wirless::Refresh()
 {
     const auto round = readingRound();
+    VrReadTogether together{m_vlan, m_mssidTable, m_band, m_basic, m_channelDb, m_apMode, m_security,
+                            m_keys[0], m_keys[1], m_keys[2], m_keys[3], m_passphrase, m_radius, m_wdsList, m_clone};
     if (!answers(m_vlan))
         return;
     load(m_mssidTable);

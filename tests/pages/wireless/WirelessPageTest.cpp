@@ -95,6 +95,26 @@ TEST_F(WirelessPage, OpensWithTheDeviceSettings)
     EXPECT_FALSE(combo("CB_Applicaiton")->isVisible()); // Japan only
 }
 
+// The page reads every group at once; the band and country it shows must
+// still decide how the mode and radio mode read with them are shown.
+TEST_F(WirelessPage, OpensOn5GHzWithTheModesOfThatBand)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice(P + "2.1.3.2.1.1.27.1=GB\n"));
+    ASSERT_TRUE(client->setInt(P + "2.1.3.2.1.1.24.1", 1).ok()); // 5 GHz
+    ASSERT_TRUE(client->setInt(kApMode, 4).ok());
+    ASSERT_TRUE(client->setInt(P + "2.1.3.2.1.1.9.1", 7).ok()); // 802.11a Only
+    openPage();
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(combo("CB_Band")->currentText(), "5GHz");
+    EXPECT_EQ(items("CB_APMode"), (QStringList{"Access Point", "Wireless Client"}));
+    EXPECT_EQ(combo("CB_APMode")->currentText(), "Wireless Client");
+    EXPECT_TRUE(find<QGroupBox>("GB_CloneMAC")->isVisible());
+    EXPECT_EQ(combo("CB_WMode2")->currentText(), "802.11a Only");
+    // A legacy 5 GHz radio mode keeps the width at 20 MHz, over the client's own.
+    EXPECT_EQ(combo("CB_ChannelWidth")->currentText(), "20MHz");
+    EXPECT_FALSE(combo("CB_ChannelWidth")->isEnabled());
+}
+
 TEST_F(WirelessPage, SsidOf32IsSavedAnd33Refused)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());
