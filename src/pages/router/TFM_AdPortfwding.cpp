@@ -77,6 +77,8 @@ TFM_AdPortfwding::TFM_AdPortfwding(QWidget *parent) : QDialog(parent), ui(new Ui
     });
 
     // The router's address is needed for the same-network check of every rule.
+    // It and the rule table's first read do not depend on each other.
+    VrReadTogether together{m_router, m_list->Table()};
     VrLoadShowingErrors(m_router);
     ui->CB_TraType->setCurrentIndex(ui->CB_TraType->findText(QStringLiteral("ANY")));
     m_list->Reload();

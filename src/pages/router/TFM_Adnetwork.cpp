@@ -21,6 +21,7 @@ TFM_Adnetwork::TFM_Adnetwork(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_
     connect(ui->Bt_Save, &QPushButton::clicked, this, &TFM_Adnetwork::Save);
     connect(ui->Bt_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    VrReadTogether together{m_upnp, m_wanPing};
     const bool upnp = VrLoadShowingErrors(m_upnp);
     const bool ping = VrLoadShowingErrors(m_wanPing);
     if (upnp && ping)

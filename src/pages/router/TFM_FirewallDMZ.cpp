@@ -85,6 +85,8 @@ TFM_FirewallDMZ::TFM_FirewallDMZ(QWidget *parent) : QDialog(parent), ui(new Ui::
         updateButtons();
     });
 
+    // The DMZ, SPI and the rule table's first read do not depend on one another.
+    VrReadTogether together{m_dmz, m_spi, m_list->Table()};
     loadDmz();
     VrLoadShowingErrors(m_spi);
     for (QComboBox *combo : {ui->CB_SourInterface, ui->CB_DestInterface, ui->CB_Protocol, ui->CB_Action})

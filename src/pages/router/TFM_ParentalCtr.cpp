@@ -49,6 +49,8 @@ TFM_ParentalCtr::TFM_ParentalCtr(QWidget *parent) : QDialog(parent), ui(new Ui::
         applyEnableState();
     });
 
+    // The filter's switch and the list's first read do not depend on each other.
+    VrReadTogether together{m_status, m_list->Table()};
     VrLoadShowingErrors(m_status);
     ui->Edt_WebURL->setMaxLength(kUrlLength);
     applyEnableState();

@@ -57,6 +57,8 @@ TFM_RouterMACFilter::TFM_RouterMACFilter(QWidget *parent) : QDialog(parent), ui(
         applyEnableState();
     });
 
+    // The filter's switch and the list's first read do not depend on each other.
+    VrReadTogether together{m_status, m_list->Table()};
     VrLoadShowingErrors(m_status);
     ui->Edt_MACAddress->setMaxLength(kMacLength);
     applyEnableState();
