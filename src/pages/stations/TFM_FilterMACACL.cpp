@@ -8,6 +8,7 @@
 #include "StationTables.h"
 #include "TableRows.h"
 #include "VrMessageBox.h"
+#include "VrPageBinding.h"
 #include "VrSNMPError.h"
 #include "VrSNMPRequest2Edits.h"
 
@@ -44,12 +45,17 @@ TFM_FilterMACACL::TFM_FilterMACACL(QWidget *parent) : QDialog(parent), ui(new Ui
 
     bindAll();
     ReportTo(this, ui->StatusBar1);
-    for (VrSNMPRequest2Edits *binder : {m_apMode, m_access, m_band}) {
-        const Outcome read = RunLoad(binder);
-        if (!read.ok)
-            ui->StatusBar1->setSimpleText(read.error);
+    {
+        VrReadTogether together{m_apMode, m_access, m_band};
+        for (VrSNMPRequest2Edits *binder : {m_apMode, m_access, m_band}) {
+            const Outcome read = RunLoad(binder);
+            if (!read.ok)
+                ui->StatusBar1->setSimpleText(read.error);
+        }
     }
     detectClients();
+    // Both walks of the list go out after the detection trigger, as before.
+    VrReadTogether together{m_slots, m_list};
     const Outcome rows = RunLoad(m_slots);
     if (!rows.ok)
         ui->StatusBar1->setSimpleText(rows.error);
@@ -300,6 +306,7 @@ void TFM_FilterMACACL::changed(const VrSNMPError &result)
         return;
     }
     ui->StatusBar1->setSimpleText(QStringLiteral("Refresh..."));
+    VrReadTogether together{m_slots, m_list};
     const Outcome rows = RunLoad(m_slots);
     if (!rows.ok)
         qCWarning(lcStations) << "access list not read:" << rows.error;

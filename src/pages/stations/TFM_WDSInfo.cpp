@@ -7,6 +7,7 @@
 #include "StationList.h"
 #include "StationTables.h"
 #include "TableRows.h"
+#include "VrPageBinding.h"
 #include "VrSNMPError.h"
 #include "VrSNMPRequest2Edits.h"
 
@@ -29,10 +30,13 @@ TFM_WDSInfo::TFM_WDSInfo(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_WDSI
     m_encryption = MakeBinder<VrSNMPRequest2Edits>(this, kEncryptionVars, VrListInstance, 5000,
                                                    QStringLiteral("Encryption"));
     ReportTo(this, ui->StatusBar1);
-    for (VrSNMPRequest2Edits *binder : {m_apMode, m_channel, m_encryption}) {
-        const Outcome read = RunLoad(binder);
-        if (!read.ok)
-            ui->StatusBar1->setSimpleText(read.error);
+    {
+        VrReadTogether together{m_apMode, m_channel, m_encryption};
+        for (VrSNMPRequest2Edits *binder : {m_apMode, m_channel, m_encryption}) {
+            const Outcome read = RunLoad(binder);
+            if (!read.ok)
+                ui->StatusBar1->setSimpleText(read.error);
+        }
     }
     ui->Lb_Channel->setText(m_channel->Request.VarList.Item(0).value);
     ui->Lb_Band->setText(m_channel->Request.VarList.Item(1).value);
