@@ -192,6 +192,10 @@ void TFM_Admin2::bindAll()
 
 void TFM_Admin2::readAll()
 {
+    // No group's objects depend on another's answer: all go out at once and
+    // are taken in the order below.
+    VrReadTogether together{m_manager, m_console, m_idle, m_system, m_login,
+                            m_trap,    m_ping,    m_ranges, m_shownRanges};
     // A device that does not answer would make each group wait out its own
     // time-out; the first one tells.
     if (!load(m_manager) && m_lastError == VrErrTimeout) {

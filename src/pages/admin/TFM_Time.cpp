@@ -148,6 +148,8 @@ void TFM_Time::bindAll()
 
 void TFM_Time::readAll()
 {
+    // Both groups go out at once; a silent device leaves the second untaken.
+    VrReadTogether together{m_time, m_manual};
     load(m_time);
     // The device's answer (or its silence) is known from the first read.
     if (m_lastError != VrErrTimeout)
@@ -307,6 +309,7 @@ void TFM_Time::Save()
 
     emptyUnsetServer();
     qCInfo(lcTime) << "save: ntp" << ntp << "time" << timeOk << "manual" << manualOk;
+    VrReadTogether together{m_time, m_manual};
     load(m_time);
     load(m_manual);
     emptyUnsetServer();
