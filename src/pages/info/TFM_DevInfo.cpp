@@ -5,6 +5,7 @@
 #include "ScaledTimeout.h"
 #include "VrMessageBox.h"
 #include "VrOptionList.h"
+#include "VrPageBinding.h"
 #include "VrSNMPRequest2Edits.h"
 #include "ui_TFM_DevInfo.h"
 
@@ -156,6 +157,9 @@ bool TFM_DevInfo::read(VrSNMPRequest2Edits *binding)
 
 void TFM_DevInfo::readAll()
 {
+    // Every group is read whatever another answered: all go out at once.
+    VrReadTogether together{m_ethernet,         m_firmware,       m_wireless, m_band, m_apStatus,
+                            m_connectionStatus, m_connectionType, m_internet};
     if (!read(m_ethernet))
         return;
     showSecondaryMacs();
