@@ -391,11 +391,14 @@ void DeviceJob::pollRestart()
 {
     if (m_restartClock.elapsed() >= m_restartLimit)
         return succeed();
-    read(VrSNMPVarList(kUpTimeVars, VrListInstance, 0), kPollMs / 10, 0, [this](const VrSNMPError &e) {
+    // One poll a second, start to start: a poll that timed out while the
+    // device was down has waited its second already.
+    const qint64 started = m_restartClock.elapsed();
+    read(VrSNMPVarList(kUpTimeVars, VrListInstance, 0), kPollMs / 10, 0, [this, started](const VrSNMPError &e) {
         if (e.Code == 0 && m_read.value(0).toULongLong() < m_upTime)
             return succeed();
         if (e.Code == 0)
             m_upTime = m_read.value(0).toULongLong();
-        m_pause.start(kPollMs);
+        m_pause.start(int(qMax<qint64>(0, started + kPollMs - m_restartClock.elapsed())));
     });
 }
