@@ -40,6 +40,7 @@ FleetRunner::~FleetRunner()
     // reports find no one to tell.
     qDeleteAll(findChildren<DeviceJob *>(Qt::FindDirectChildrenOnly));
     m_running.clear();
+    m_byPeer.clear();
     if (m_server)
         m_server->SetOnMessage({});
     m_server.reset();
@@ -51,9 +52,10 @@ int FleetRunner::Run()
         m_server = std::make_unique<VrTFTPServer>();
         const auto [timeout, retries] = DeviceJob::TransferTimeout(m_options.command);
         m_server->SetTimeout(timeout, retries);
-        // Each device sees only its own file: the jobs grant it while they run.
+        // Each device sees only its own file: the jobs grant it while they
+        // run, and each hears only its own device's transfers.
         m_server->SetOnMessage([this](VrTFTPMsg *msg, bool *) {
-            for (DeviceJob *job : std::as_const(m_running))
+            if (DeviceJob *job = m_byPeer.value(msg->peerAddress))
                 job->Observe(*msg);
         });
         try {
@@ -104,6 +106,8 @@ void FleetRunner::startNext()
     auto *job = new DeviceJob(entry.target, m_server.get(), this);
     job->SetExchangeTimeout(unsigned(m_options.timeoutSeconds * 100), 2);
     m_running.insert(index, job);
+    if (!job->Peer().isEmpty())
+        m_byPeer.insert(job->Peer(), job);
     m_bytes[index] = 0;
     connect(job, &DeviceJob::progress, this, [this, index](qint64 bytes, qint64) {
         m_bytes[index] = bytes;
@@ -117,8 +121,10 @@ void FleetRunner::startNext()
 void FleetRunner::jobFinished(int index, const DeviceJobResult &result)
 {
     m_entries[index].result = result;
-    if (DeviceJob *job = m_running.take(index))
+    if (DeviceJob *job = m_running.take(index)) {
+        m_byPeer.remove(job->Peer());
         job->deleteLater();
+    }
     ++m_done;
     showProgress();
     if (!m_queue.isEmpty())

@@ -41,6 +41,7 @@ private:
     std::unique_ptr<VrTFTPServer> m_server;
     QList<int> m_queue;
     QHash<int, DeviceJob *> m_running;
+    QHash<QString, DeviceJob *> m_byPeer; // running transfers by device address
     QHash<int, qint64> m_bytes; // moved so far, by entry
     int m_done = 0;
     bool m_terminal = false;

@@ -46,6 +46,19 @@ VrSNMPError errorOf(const VrSNMPException &e)
     return error;
 }
 
+// The IPv4 address a device's transfers come from: the address itself, or
+// the first IPv4 address of a host name; empty when there is none.
+QString ipv4Of(const QString &address)
+{
+    const QHostAddress literal(address);
+    if (literal.protocol() == QAbstractSocket::IPv4Protocol)
+        return literal.toString();
+    for (const QHostAddress &a : QHostInfo::fromName(address).addresses())
+        if (a.protocol() == QAbstractSocket::IPv4Protocol)
+            return a.toString();
+    return QString();
+}
+
 // The value an item with an option list sends for a number.
 void setNumber(VrSNMPVarItem &item, int value)
 {
@@ -55,7 +68,7 @@ void setNumber(VrSNMPVarItem &item, int value)
 } // namespace
 
 DeviceJob::DeviceJob(const DeviceTarget &target, VrTFTPServer *server, QObject *parent)
-    : QObject(parent), m_target(target), m_server(server)
+    : QObject(parent), m_target(target), m_server(server), m_peer(server ? ipv4Of(target.device.address) : QString())
 {
     m_pause.setSingleShot(true);
     connect(&m_pause, &QTimer::timeout, this, &DeviceJob::pollRestart);
@@ -276,15 +289,6 @@ void DeviceJob::announce(int kind, qint64 total, std::function<void()> next)
     const QString local = TransferServerAddress(m_target.device.address);
     if (local.isEmpty())
         return fail(VrTFTPStatus::NotReady, QString::fromLatin1(VrTFTPNoLocalAddressText));
-    QHostAddress device(m_target.device.address);
-    if (device.protocol() != QAbstractSocket::IPv4Protocol) {
-        for (const QHostAddress &a : QHostInfo::fromName(m_target.device.address).addresses())
-            if (a.protocol() == QAbstractSocket::IPv4Protocol) {
-                device = a;
-                break;
-            }
-    }
-    m_peer = device.toString();
     m_server->Grant(m_peer, m_order.folder, m_order.fileName);
     const auto [timeout, retries] = TransferTimeout(m_order.command);
     m_watch = new TransferWatch(m_server, m_peer, timeout, retries, this);
@@ -391,11 +395,14 @@ void DeviceJob::pollRestart()
 {
     if (m_restartClock.elapsed() >= m_restartLimit)
         return succeed();
-    read(VrSNMPVarList(kUpTimeVars, VrListInstance, 0), kPollMs / 10, 0, [this](const VrSNMPError &e) {
+    // One poll a second, start to start: a poll that timed out while the
+    // device was down has waited its second already.
+    const qint64 started = m_restartClock.elapsed();
+    read(VrSNMPVarList(kUpTimeVars, VrListInstance, 0), kPollMs / 10, 0, [this, started](const VrSNMPError &e) {
         if (e.Code == 0 && m_read.value(0).toULongLong() < m_upTime)
             return succeed();
         if (e.Code == 0)
             m_upTime = m_read.value(0).toULongLong();
-        m_pause.start(kPollMs);
+        m_pause.start(int(qMax<qint64>(0, started + kPollMs - m_restartClock.elapsed())));
     });
 }

@@ -58,6 +58,8 @@ public:
     void Start(const DeviceJobOrder &order);
     void Observe(const VrTFTPMsg &msg);
     const DeviceTarget &Target() const { return m_target; }
+    // The IPv4 address the device's transfers come from (with a server).
+    const QString &Peer() const { return m_peer; }
 
 signals:
     void progress(qint64 bytes, qint64 total);

@@ -224,25 +224,28 @@ void VrTFTPServer::onRequestReadable()
 
 void VrTFTPServer::onTick()
 {
+    // Every ended session goes in the same tick: a fleet's hundreds of
+    // transfers must not queue up for removal one tick each.
     const qint64 now = VrTFTPNowMs();
-    for (qsizetype i = 0; i < m_sessions.size(); ++i) {
+    for (qsizetype i = 0; i < m_sessions.size();) {
         TFTPSession *s = m_sessions.at(i);
         if (s->state() != TFTPSession::Active) {
             removeSession(i, VrTFTPStatus::Disconnected);
-            return;
+            continue;
         }
         if (s->deadline() == 0 || s->deadline() >= now) {
             if (s->earlyResendAt() != 0 && s->earlyResendAt() <= now)
                 s->ResendEarly(now);
+            ++i;
             continue;
         }
         // Only DATA is resent; an upload's ACK is not, so it ends here.
         if (!s->isWrite() && s->msg().sendCount < m_retryLimit) {
             s->Resend();
+            ++i;
             continue;
         }
         removeSession(i, VrTFTPStatus::Timeout);
-        return;
     }
 }
 

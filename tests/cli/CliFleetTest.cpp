@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -77,16 +78,31 @@ protected:
         return p.waitForFinished() && p.exitCode() == 0;
     }
 
+    static QString writeFile(const QString &name, const QByteArray &text)
+    {
+        const QString path = folder->filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(text);
+        return path;
+    }
     // A devices file of the simulators listed; communities in the file only.
     static QString devicesFile(const std::vector<int> &which)
     {
-        const QString path = folder->filePath(QStringLiteral("devices-%1.txt").arg(which.size()));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write("# the bench\n* read=hollow write=granite\n");
+        QByteArray lines = "# the bench\n* read=hollow write=granite\n";
         for (int i : which)
-            f.write((target(i) + u'\n').toUtf8());
-        return path;
+            lines += (target(i) + u'\n').toUtf8();
+        return writeFile(QStringLiteral("devices-%1.txt").arg(which.size()), lines);
+    }
+    // A simulator of a test's own, on a loopback address of its own.
+    static std::unique_ptr<ApsimProcess> extraSimulator(const char *host, std::vector<std::string> args)
+    {
+        auto sim = std::make_unique<ApsimProcess>();
+        sim->setHost(host);
+        args.insert(args.end(), {"--tftp-timeout-ms", "100", "--tftp-port", std::to_string(tftpPort)});
+        std::string error;
+        EXPECT_TRUE(sim->start(args, &error)) << error;
+        return sim;
     }
     static std::vector<int> range(int from, int to)
     {
@@ -96,11 +112,13 @@ protected:
         return out;
     }
 
-    static CliRun cli(const QStringList &args)
+    static CliRun cli(const QStringList &args, const QString &loggingRules = QString())
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QRT5150_TFTP_PORT"), QString::number(tftpPort));
+        if (!loggingRules.isEmpty())
+            env.insert(QStringLiteral("QT_LOGGING_RULES"), loggingRules);
         env.insert(QStringLiteral("HOME"), folder->path());
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(QRT_CLI_EXECUTABLE), args);
@@ -218,6 +236,52 @@ TEST_F(CliFleet, FirmwareOnFiveInstallsTheNewVersion)
     EXPECT_EQ(run.exit, 0) << qPrintable(run.out) << qPrintable(run.err);
     for (int i : which)
         EXPECT_EQ(snmpGet(i, kFirmwareVersion), "1.4.0") << qPrintable(target(i));
+}
+
+// The device restarts right after it took the server's address, so the first
+// try times out at the next step; the retry, once it is back, succeeds.
+TEST_F(CliFleet, RetryTurnsADeviceThatFailedOnceIntoOk)
+{
+    const auto sim = extraSimulator("127.0.0.40", {"--reboot-seconds", "4", "--restart-after-sets", "1"});
+    const QString out = folder->filePath(QStringLiteral("retried"));
+    QDir().mkpath(out);
+    const QString devices =
+        writeFile(QStringLiteral("retry.txt"), "* read=hollow write=granite\n" + QByteArray(sim->address().c_str()) + '\n');
+    const CliRun run = cli({"--devices", devices, "--timeout", "1", "--retry", "1", "--json", "backup", "--out", out},
+                           QStringLiteral("qrt.cli.fleet.info=true"));
+    EXPECT_EQ(run.exit, 0) << qPrintable(run.out) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains(QLatin1String("retrying 1 devices"))) << qPrintable(run.err);
+    const QJsonObject r = outcomes(run).value(QString::fromStdString(sim->address()));
+    EXPECT_EQ(r["outcome"].toString(), "ok") << qPrintable(run.out);
+    EXPECT_EQ(r["bytes"].toInteger(), QFileInfo(QDir(out).filePath("127.0.0.40.dcf")).size());
+    EXPECT_GT(r["bytes"].toInteger(), 0);
+}
+
+// An SNMPv3 device named by its line's cfg= file: the file's credentials are
+// the ones used (a wrong pass phrase fails), never a command line's.
+TEST_F(CliFleet, SnmpV3DeviceTakesItsCredentialsFromItsCfgFile)
+{
+    const auto sim = extraSimulator("127.0.0.41", {"--user", "ops:SHA:opsauth12:AES:opspriv12"});
+    const QString out = folder->filePath(QStringLiteral("v3"));
+    QDir().mkpath(out);
+    struct Case {
+        const char *authPassword;
+        const char *outcome;
+        const char *text;
+    } cases[] = {{"opsauth12", "ok", "(VrSNMP++) Ok!"}, {"notthepass", "failed", "(SNMPv3USM) Authentication failure!"}};
+    for (const Case &c : cases) {
+        const QString cfg = writeFile(QStringLiteral("v3.cfg"),
+                                      "[Program Information]\nAgentPort=" + QByteArray::number(sim->port())
+                                          + "\nVersion=3\nSecurityModel=3\nSecurityLevel=2\nSecurityName=ops\n"
+                                            "AuthProtocol=2\nPrivProtocol=3\nAuthPassword="
+                                          + c.authPassword + "\nPrivPassword=opspriv12\n");
+        const QString devices = writeFile(QStringLiteral("v3.txt"), "127.0.0.41 cfg=" + cfg.toUtf8() + '\n');
+        const CliRun run = cli({"--devices", devices, "--timeout", "1", "--json", "backup", "--out", out});
+        const QJsonObject r = outcomes(run).value(QString::fromStdString(sim->address()));
+        EXPECT_EQ(r["outcome"].toString(), c.outcome) << qPrintable(run.out) << qPrintable(run.err);
+        EXPECT_EQ(r["text"].toString().toStdString(), c.text);
+    }
+    EXPECT_GT(QFileInfo(QDir(out).filePath("127.0.0.41.dcf")).size(), 0);
 }
 
 } // namespace

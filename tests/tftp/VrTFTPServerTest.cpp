@@ -10,9 +10,11 @@
 #include <arpa/inet.h>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace VrTFTPPacket;
 
@@ -388,6 +390,24 @@ TEST_F(TftpServer, JunkDatagramsAreIgnoredAndUnterminatedRequestsGetError4)
     RawClient fresh;
     fresh.sendTo(server.Port(), request(RRQ, "f.bin"));
     EXPECT_EQ(fresh.receive(), packet(DATA, 1, "ok"));
+}
+
+// A fleet ends hundreds of transfers at about the same time; the server's
+// clean-up (and a Stop waiting for it) must not take one tick per session.
+TEST_F(TftpServer, EndedSessionsAreRemovedTogether)
+{
+    start();
+    std::vector<std::unique_ptr<RawClient>> clients;
+    for (int i = 0; i < 50; ++i) {
+        clients.push_back(std::make_unique<RawClient>());
+        clients.back()->sendTo(server.Port(), request(RRQ, "nothing.bin"));
+    }
+    for (const auto &c : clients)
+        ASSERT_EQ(c->receive(), QByteArray("\0\5\0\1\0", 5));
+    QElapsedTimer t;
+    t.start();
+    ASSERT_TRUE(drained());
+    EXPECT_LT(t.elapsed(), 300);
 }
 
 TEST_F(TftpServer, StopWaitsForLiveSessionsWhileEventsRun)
