@@ -43,6 +43,9 @@ TFM_InternetConnect::TFM_InternetConnect(QWidget *parent) : QDialog(parent), ui(
     bind();
 
     m_opening = true;
+    // Sent at once, the LAN group first: it has the shortest time-out, and a
+    // slow device answers in the order it was asked.
+    VrReadTogether together{m_lan, m_manual, m_type};
     read(m_manual);
     if (read(m_type))
         m_savedType = m_deviceType = ui->CB_Interconntypeshow->currentIndex();
@@ -158,6 +161,10 @@ void TFM_InternetConnect::typeChanged(bool write)
     const int type = currentType();
     if (write && !writeType())
         result(exchangeText());
+    // The type picks the MTU item; with it known, the three groups go out at
+    // once. A device already found silent is not asked (see read()).
+    includeMtuOf(type);
+    VrReadTogether together = m_silent ? VrReadTogether{} : VrReadTogether{m_wan, m_settings, m_mtu};
     read(m_wan);
     read(m_settings);
     if (type == WanDynamic) {
@@ -167,7 +174,6 @@ void TFM_InternetConnect::typeChanged(bool write)
         ui->Edt_PPPoEPDNS->setText(ui->Edt_StaticPDNS->text());
         ui->Edt_PPPoESDNS->setText(ui->Edt_StaticSDNS->text());
     }
-    includeMtuOf(type);
     read(m_mtu);
     if (type == WanPppoe) {
         for (const ConnectMode &mode : kConnectModes)

@@ -40,6 +40,8 @@ TFM_QosSetting::TFM_QosSetting(QWidget *parent) : QDialog(parent), ui(new Ui::TF
     connect(ui->Btn_Apply, &QPushButton::clicked, this, &TFM_QosSetting::Save);
     bind();
 
+    // None of the opening reads needs another's answer: they go out at once.
+    VrReadTogether together{m_apMode, m_status, m_classifiers, m_rules};
     Load(m_apMode);
     ui->CB_EnableQos->setEnabled(ui->CB_ApMode->currentIndex() != kClientModeIndex);
     Load(m_status);

@@ -41,6 +41,8 @@ TFM_Scheduling::TFM_Scheduling(QWidget *parent) : QDialog(parent), ui(new Ui::TF
     connect(ui->Btn_Apply, &QPushButton::clicked, this, &TFM_Scheduling::Save);
     bind();
 
+    // The switch and the rule table go out at once; the table's load takes its answer.
+    VrReadTogether together{m_status, m_rules};
     Load(m_status);
     ui->CB_Wireless->setCurrentIndex(ui->CB_Wireless->findText(QStringLiteral("Off")));
     for (QLineEdit *edit : {ui->Ed_StartHour, ui->Ed_StartMinute, ui->Ed_EndHour, ui->Ed_EndMinute})
