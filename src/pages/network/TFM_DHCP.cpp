@@ -168,6 +168,11 @@ void TFM_DHCP::read()
     setLeaseControlsEnabled(false);
     ui->Btn_Del->setEnabled(false);
 
+    // None of the page's objects depends on another's answer: all go out at
+    // once, and their answers are taken in the order below.
+    VrReadTogether together{m_apMode,        m_lanIp,        m_pool,   m_server,
+                            m_staticControl, m_domainStatus, m_static, m_currentDynamic,
+                            m_currentStatic, m_lanIf};
     bool silent = false;
     readGroup(m_apMode, silent);
     readGroup(m_lanIp, silent);

@@ -52,6 +52,7 @@ void TFM_LanCfg::bind()
 
 void TFM_LanCfg::read()
 {
+    VrReadTogether together{m_apMode, m_ipType, m_wan, m_pool, m_lan};
     VrLoadShowingErrors(m_apMode);
     VrLoadShowingErrors(m_ipType);
     VrLoadShowingErrors(m_wan);

@@ -166,6 +166,9 @@ void TFM_VlanSetting::bind()
 
 void TFM_VlanSetting::read()
 {
+    // The VLAN table is read after the port list refresh is written, as
+    // ever; the groups before it go out at once.
+    VrReadTogether together{m_apMode, m_status, m_pvidAuto, m_pvid, m_mssid};
     VrLoadShowingErrors(m_apMode);
     if (VrLoadShowingErrors(m_status))
         ui->LB_VlanMode->setText(dynamicMode() ? QStringLiteral("Dynamic") : QStringLiteral("Static"));
