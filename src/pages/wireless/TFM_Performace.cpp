@@ -132,6 +132,7 @@ TFM_Performace::TFM_Performace(QWidget *parent) : QDialog(parent), ui(new Ui::TF
     connect(ui->Bt_Refresh, &QPushButton::clicked, this, &TFM_Performace::Refresh);
     connect(ui->Bt_Close, &QPushButton::clicked, this, &TFM_Performace::reject);
 
+    VrReadTogether together{m_band, m_country, m_security, m_cipher, m_apMode, m_wifiMode};
     if (!load(m_band) && m_lastError == VrErrTimeout) {
         // A device that does not answer would make every group wait out its
         // time-out: the page stays unread (and writes nothing).
@@ -140,7 +141,7 @@ TFM_Performace::TFM_Performace(QWidget *parent) : QDialog(parent), ui(new Ui::TF
             group->SkipLoad();
         return;
     }
-    Refresh();
+    readAll();
 }
 
 TFM_Performace::~TFM_Performace() = default;
@@ -189,10 +190,19 @@ void TFM_Performace::markBeaconAndDtim()
     setIncluded(MainDtim, !client);
 }
 
+void TFM_Performace::Refresh()
+{
+    VrReadTogether together{m_country, m_security, m_cipher, m_apMode, m_wifiMode};
+    readAll();
+}
+
 // The AP mode is read before the main group, so that a client's beacon and
 // DTIM stay out of that read; the band too, since the radio-mode list, the
-// data rates and the ACK range follow it.
-void TFM_Performace::Refresh()
+// data rates and the ACK range follow it. The other groups ask the same
+// whatever the answers (the band picks only how the radio mode shows), so
+// the caller sends them ahead; the band and the main group go out together
+// once the mode is in.
+void TFM_Performace::readAll()
 {
     m_reading = true;
     m_silent = m_roundFailed = false;
@@ -201,9 +211,11 @@ void TFM_Performace::Refresh()
     load(m_security);
     load(m_cipher);
     load(m_apMode);
+    markBeaconAndDtim();
+    // A device that fell silent is asked nothing more.
+    const VrReadTogether afterMode = m_silent ? VrReadTogether{} : VrReadTogether{m_band, m_main};
     load(m_band);
     m_forceRate = false;
-    markBeaconAndDtim();
     const bool mainRead = load(m_main);
 
     const bool b5 = band5();

@@ -31,6 +31,7 @@ private:
     VrSNMPRequest2Edits *makeBinder(const VrSNMPVarDef *table, unsigned timeout, const QString &description);
     bool load(VrSNMPRequest2Edits *binder);
     bool apply(VrSNMPRequest2Edits *binder);
+    void readAll();
     void markBeaconAndDtim();
     void setIncluded(int item, bool included);
 
