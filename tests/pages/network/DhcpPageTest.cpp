@@ -193,6 +193,31 @@ TEST_F(DhcpPage, RouterLocksWinsAndDns)
     EXPECT_EQ(number(kApMode), 5);
 }
 
+// The opening reads go out together on a slow link, yet their answers are
+// applied in the page's order: the router mode read first decides how the
+// pool is shown, the server switch sets the static one, and the lease form
+// starts from the pool it follows.
+TEST_F(DhcpPage, ReadsSentTogetherAreShownInTheirOrder)
+{
+    ASSERT_NO_FATAL_FAILURE(startDevice({"--delay-ms", "20"}));
+    ASSERT_TRUE(client->setInt(kApMode, 5).ok());
+    ASSERT_TRUE(client->setInt(kServer, 1).ok());
+    ASSERT_TRUE(client->setIp(kDns, "192.168.0.53").ok());
+    ASSERT_TRUE(client->setIp(kStaticIp + "2", "192.168.0.20").ok());
+    ASSERT_TRUE(client->setBytes(kStaticMac + "2", macBytes("00112233AABB")).ok());
+    openAndWait();
+    EXPECT_EQ(combo("CB_APMode")->currentText(), "Router");
+    EXPECT_EQ(edit("Ed_Wins")->text(), ""); // 0.0.0.0, shown empty by a router only
+    EXPECT_EQ(edit("Ed_DNS")->text(), "192.168.0.53");
+    EXPECT_EQ(combo("CB_Fuction2")->currentText(), "Enable");
+    EXPECT_EQ(edit("ED_StaticDNS")->text(), "192.168.0.53");
+    EXPECT_EQ(edit("ED_StaticWins")->text(), "");
+    EXPECT_TRUE(edit("ED_StaticAssignIP")->isEnabled());
+    EXPECT_EQ(column("User_ListView", 1), QStringList{"192.168.0.20"});
+    EXPECT_EQ(result("StatusBar1"), "Get OK!");
+    EXPECT_EQ(result("StatusBar2"), "Get OK!");
+}
+
 TEST_F(DhcpPage, DuplicateMacIsRefusedWhenAddingButTheLeaseCanBeEdited)
 {
     ASSERT_NO_FATAL_FAILURE(startDevice());
