@@ -166,6 +166,8 @@ TFM_MultiSSIDNewForm::TFM_MultiSSIDNewForm(QWidget *parent) : QDialog(parent), u
     ui->CB_Index->setCurrentIndex(0);
     ui->DelButton->setEnabled(false);
     m_opening = true;
+    // No group asks for objects that depend on another's answer: all go out at once.
+    VrReadTogether together{m_apMode, m_band, m_state, m_priorityState, m_vlan, m_table};
     load(m_apMode);
     if (m_silent)
         qCWarning(lcMultiSsid) << "the device does not answer; reading stopped";
