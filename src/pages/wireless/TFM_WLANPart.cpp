@@ -72,6 +72,8 @@ TFM_WLANPart::TFM_WLANPart(QWidget *parent) : QDialog(parent), ui(new Ui::TFM_WL
 
     // A device that does not answer would make every further group wait out
     // its time-out: those are left unread (and so are not written either).
+    // None depends on another's answer, so all go out at once.
+    VrReadTogether together{m_band, m_multiSsid, m_apMode, m_partition, m_link};
     bool silent = !load(m_band) && m_lastError == VrErrTimeout;
     ui->CB_WBand->setEnabled(false);
     for (VrSNMPRequest2Edits *group : {m_multiSsid, m_apMode, m_partition, m_link}) {
