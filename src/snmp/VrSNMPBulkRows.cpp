@@ -167,25 +167,29 @@ int VrSNMPBulkRows::Ask(const VrSNMPVarList &list, bool first, int headerBytes)
 
 void VrSNMPBulkRows::Forget()
 {
+    if (!m_next.empty() || !m_answers.empty() || m_sent != 0)
+        ++m_generation;
     m_next.clear();
-    m_answer.reset();
+    m_answers.clear();
     m_sent = 0;
 }
 
-void VrSNMPBulkRows::Keep(const snmp_pdu &answer, int columns)
+bool VrSNMPBulkRows::Keep(const snmp_pdu &answer, int columns)
 {
     if (m_sent == 0 || columns <= 0)
-        return; // not the answer to a GETBULK (a write's read-back, say)
+        return false; // not the answer to a GETBULK (a write's read-back, say)
     std::vector<const variable_list *> vbs;
     for (const variable_list *vb = answer.variables; vb; vb = vb->next_variable)
         vbs.push_back(vb);
     if (int(vbs.size()) <= columns)
-        return;
-    m_answer = std::make_unique<Pdu>(snmp_clone_pdu(const_cast<snmp_pdu *>(&answer)));
+        return false;
+    m_answers.clear();
+    m_answers.push_back(std::make_unique<Pdu>(snmp_clone_pdu(const_cast<snmp_pdu *>(&answer))));
     vbs.clear();
-    for (const variable_list *vb = m_answer->pdu->variables; vb; vb = vb->next_variable)
+    for (const variable_list *vb = m_answers.back()->pdu->variables; vb; vb = vb->next_variable)
         vbs.push_back(vb);
     m_next.clear();
+    m_columns = columns;
     int largest = 0;
     int row = 0;
     for (size_t j = 0; j < vbs.size(); ++j) {
@@ -196,23 +200,90 @@ void VrSNMPBulkRows::Keep(const snmp_pdu &answer, int columns)
         }
         if (j >= size_t(columns)) {
             const variable_list *before = vbs[j - size_t(columns)];
-            m_next.insert(VrSNMPValue::OidText(before->name, before->name_length), vbs[j]);
+            learn(std::vector<unsigned long>(before->name, before->name + before->name_length), vbs[j]);
         }
     }
     if (largest > 0)
         m_rowBytes = largest;
+    return m_sentFirst;
+}
+
+std::vector<VrSNMPBulkRows::Chain> VrSNMPBulkRows::Chains(const QStringList &bases, int headerBytes) const
+{
+    std::vector<Chain> chains;
+    if (m_answers.size() != 1 || bases.size() != m_columns)
+        return chains;
+    std::vector<const variable_list *> vbs;
+    for (const variable_list *vb = m_answers.front()->pdu->variables; vb; vb = vb->next_variable)
+        vbs.push_back(vb);
+    const size_t columns = size_t(m_columns);
+    const size_t rows = vbs.size() / columns;
+    for (size_t c = 0; c < columns; ++c) {
+        const QString &base = bases[qsizetype(c)];
+        if (std::any_of(chains.begin(), chains.end(), [&](const Chain &k) { return k.base == base; }))
+            continue;
+        const variable_list *last = vbs[(rows - 1) * columns + c];
+        const QString from = VrSNMPValue::OidText(last->name, last->name_length);
+        if (last->type == SNMP_ENDOFMIBVIEW || last->type == SNMP_NOSUCHOBJECT
+            || last->type == SNMP_NOSUCHINSTANCE || !from.startsWith(base + QLatin1Char('.')))
+            continue; // this column ended in the first answer
+        int largest = 1;
+        for (size_t r = 0; r < rows; ++r)
+            largest = std::max(largest, encodedSize(*vbs[r * columns + c]));
+        int repetitions = std::max(1, (kDatagramBytes - headerBytes) / largest);
+        if (m_ceiling > 0)
+            repetitions = std::min(repetitions, m_ceiling * m_columns);
+        chains.push_back({from, base, repetitions});
+    }
+    // A single column goes on as the walk itself does.
+    if (chains.size() < 2)
+        chains.clear();
+    return chains;
+}
+
+QString VrSNMPBulkRows::KeepChain(const snmp_pdu &answer, const QString &from, const QString &base)
+{
+    m_answers.push_back(std::make_unique<Pdu>(snmp_clone_pdu(const_cast<snmp_pdu *>(&answer))));
+    const auto start = VrSNMPValue::ParseOid(from);
+    if (!start)
+        return {};
+    std::vector<unsigned long> asked = *start;
+    QString before = from;
+    for (const variable_list *vb = m_answers.back()->pdu->variables; vb; vb = vb->next_variable) {
+        learn(asked, vb);
+        asked.assign(vb->name, vb->name + vb->name_length);
+        before = VrSNMPValue::OidText(vb->name, vb->name_length);
+        if (vb->type == SNMP_ENDOFMIBVIEW || vb->type == SNMP_NOSUCHOBJECT || vb->type == SNMP_NOSUCHINSTANCE
+            || !before.startsWith(base + QLatin1Char('.')))
+            return {};
+    }
+    return before == from ? QString() : before;
+}
+
+void VrSNMPBulkRows::learn(const std::vector<unsigned long> &asked, const variable_list *vb)
+{
+    // An agent's get-next goes forward; anything else is not a fact to serve from.
+    if (std::vector<unsigned long>(vb->name, vb->name + vb->name_length) > asked)
+        m_next[asked] = vb;
 }
 
 snmp_pdu *VrSNMPBulkRows::Next(const QStringList &oids) const
 {
-    if (m_next.isEmpty() || oids.isEmpty())
+    if (m_next.empty() || oids.isEmpty())
         return nullptr;
     std::vector<const variable_list *> found;
     for (const QString &name : oids) {
-        const auto it = m_next.constFind(name);
-        if (it == m_next.constEnd())
+        const auto arcs = VrSNMPValue::ParseOid(name);
+        if (!arcs)
             return nullptr;
-        found.push_back(it.value());
+        auto it = m_next.upper_bound(*arcs);
+        if (it == m_next.begin())
+            return nullptr;
+        --it; // the last fact asked at or before the name
+        const variable_list *vb = it->second;
+        if (!std::lexicographical_compare(arcs->begin(), arcs->end(), vb->name, vb->name + vb->name_length))
+            return nullptr; // the name lies beyond what that answer covers
+        found.push_back(vb);
     }
     snmp_pdu *pdu = snmp_pdu_create(SNMP_MSG_RESPONSE);
     for (const variable_list *vb : found)

@@ -142,6 +142,13 @@ struct VrSNMPAsyncRecord {
     void *channel = nullptr; // the Net-SNMP session it went out on
     PduPtr unsent;       // SNMPv3: the PDU as it was before it went out, to send it again elsewhere
     bool moving = false; // parked to go out again: its agent's engine ID changed
+    // A walk's column going on alone (VrSNMPBulkRows::Chains): of which walk,
+    // from where, in which column, how many at a time.
+    bool chain = false;
+    unsigned generation = 0;
+    QString chainFrom;
+    QString chainBase;
+    int chainRepetitions = 0;
 
     VrSNMPAsyncRecord(VrSNMPRequest *request, bool read, bool decode, VrSNMPCompletion done, void *data,
                       VrSNMPSyncSlot *sync = nullptr)
@@ -327,6 +334,15 @@ void VrSNMPRequest::endExchanges()
         delete record;
     }
     m_ahead.reset(); // its answer, if any, was ended above
+    if (m_chainDone) {
+        const VrSNMPCompletion done = std::exchange(m_chainDone, nullptr);
+        void *data = std::exchange(m_chainData, nullptr);
+        if (m_cancelling)
+            completeLater(std::make_shared<VrSNMPAsyncRecord>(this, true, false, done, data), errorOf(VrErrCancelled),
+                          nullptr);
+        else
+            --Pending;
+    }
 }
 
 void VrSNMPRequest::Cancel()
@@ -509,6 +525,40 @@ QString VrSNMPRequest::rowIndexOid()
     return parts.join(QLatin1Char('.'));
 }
 
+// An empty PDU of the command with the request's community or SNMPv3 context.
+snmp_pdu *VrSNMPRequest::newPdu(int command, bool write)
+{
+    PduPtr pdu(snmp_pdu_create(command));
+    if (Version == VrSNMPv3) {
+        pdu->securityLevel = SecurityLevel;
+        if (!ContextName.isEmpty()) {
+            const QByteArray name = VrBytesFromText(ContextName);
+            pdu->contextName = duplicate(name);
+            pdu->contextNameLen = size_t(name.size());
+        }
+        if (!ContextEngineID.isEmpty()) {
+            // The text's characters are the engine ID's octets.
+            const QByteArray id = ContextEngineID.toLatin1();
+            pdu->contextEngineID = reinterpret_cast<u_char *>(duplicate(id));
+            pdu->contextEngineIDLen = size_t(id.size());
+        }
+    } else {
+        // A v1/v2c session's own community is used only when the PDU has none.
+        const QByteArray community = VrBytesFromText(write ? WriteCommunity : ReadCommunity);
+        pdu->community = reinterpret_cast<u_char *>(duplicate(community));
+        pdu->community_len = size_t(community.size());
+    }
+    return pdu.release();
+}
+
+// The message around a read's varbinds: version, community or the USM header
+// (engine ID, user, digest, salt, padding), the PDU's fields.
+int VrSNMPRequest::headerBytes() const
+{
+    return Version == VrSNMPv3 ? 200 + int(VrBytesFromText(SecurityName).size() + VrBytesFromText(ContextName).size())
+                               : 40 + int(VrBytesFromText(ReadCommunity).size());
+}
+
 snmp_pdu *VrSNMPRequest::buildPdu(Mode mode)
 {
     const uint8_t kind = VarList.kind;
@@ -526,35 +576,10 @@ snmp_pdu *VrSNMPRequest::buildPdu(Mode mode)
     const bool bulk = mode != Write && VarList.IsTable() && Version != VrSNMPv1;
     if (bulk)
         command = SNMP_MSG_GETBULK;
-    PduPtr pdu(snmp_pdu_create(command));
-
-    if (Version == VrSNMPv3) {
-        pdu->securityLevel = SecurityLevel;
-        if (!ContextName.isEmpty()) {
-            const QByteArray name = VrBytesFromText(ContextName);
-            pdu->contextName = duplicate(name);
-            pdu->contextNameLen = size_t(name.size());
-        }
-        if (!ContextEngineID.isEmpty()) {
-            // The text's characters are the engine ID's octets.
-            const QByteArray id = ContextEngineID.toLatin1();
-            pdu->contextEngineID = reinterpret_cast<u_char *>(duplicate(id));
-            pdu->contextEngineIDLen = size_t(id.size());
-        }
-    } else {
-        // A v1/v2c session's own community is used only when the PDU has none.
-        const QByteArray community = VrBytesFromText(mode == Write ? WriteCommunity : ReadCommunity);
-        pdu->community = reinterpret_cast<u_char *>(duplicate(community));
-        pdu->community_len = size_t(community.size());
-    }
+    PduPtr pdu(newPdu(command, mode == Write));
     if (bulk) {
-        // The message around the varbinds: version, community or the USM
-        // header (engine ID, user, digest, salt, padding), the PDU's fields.
-        const int header = Version == VrSNMPv3
-            ? 200 + int(VrBytesFromText(SecurityName).size() + VrBytesFromText(ContextName).size())
-            : 40 + int(pdu->community_len);
         pdu->non_repeaters = 0;
-        pdu->max_repetitions = m_bulk.Ask(VarList, mode == FirstRead, header);
+        pdu->max_repetitions = m_bulk.Ask(VarList, mode == FirstRead, headerBytes());
     } else {
         m_bulk.Forget();
     }
@@ -670,9 +695,118 @@ VrSNMPRequest::Decoded VrSNMPRequest::decode(const snmp_pdu &answer, int &code, 
     for (int i = 0; i < VarList.Count(); ++i)
         ComputeDerivedValue(i, false);
     result.finished = !table;
-    if (table)
-        m_bulk.Keep(answer, columns);
+    if (table && m_bulk.Keep(answer, columns))
+        startChains();
     return result;
+}
+
+// ---- a wide table's columns side by side ------------------------------------
+
+void VrSNMPRequest::startChains()
+{
+    QStringList bases;
+    for (int i = 0; i < VarList.Count(); ++i)
+        if (VarList.IsReadable(i))
+            bases << baseOid(i);
+    m_chainGeneration = m_bulk.Generation();
+    m_chainsOut = 0;
+    for (const VrSNMPBulkRows::Chain &chain : m_bulk.Chains(bases, headerBytes()))
+        sendChain(chain.from, chain.base, chain.repetitions);
+}
+
+// A column's GETBULK; one that cannot go out leaves its rows to the walk.
+void VrSNMPRequest::sendChain(const QString &from, const QString &base, int repetitions)
+{
+    PduPtr pdu(newPdu(SNMP_MSG_GETBULK, false));
+    pdu->non_repeaters = 0;
+    pdu->max_repetitions = repetitions;
+    const std::vector<VrSNMPValue::Arc> arcs = oidArcs(from);
+    snmp_add_null_var(pdu.get(), arcs.data(), arcs.size());
+    auto record = std::make_unique<VrSNMPAsyncRecord>(this, true, false, nullptr, nullptr);
+    record->chain = true;
+    record->generation = m_chainGeneration;
+    record->chainFrom = from;
+    record->chainBase = base;
+    record->chainRepetitions = repetitions;
+    int snmpErr = SNMPERR_SUCCESS;
+    snmp_pdu *raw = pdu.release();
+    if (send(record, raw, snmpErr)) {
+        ++m_chainsOut;
+        return;
+    }
+    snmp_free_pdu(raw);
+}
+
+void VrSNMPRequest::chainAnswered(const VrSNMPAsyncRecord &record, const VrSNMPError &error, const snmp_pdu *answer)
+{
+    if (!Alive || record.generation != m_chainGeneration || record.generation != m_bulk.Generation())
+        return; // its walk is over
+    --m_chainsOut;
+    try {
+        if (error.Code == VrOk && answer) {
+            const QString next = m_bulk.KeepChain(*answer, record.chainFrom, record.chainBase);
+            if (!next.isEmpty())
+                sendChain(next, record.chainBase, record.chainRepetitions);
+        } else if (answer && record.chainRepetitions > 1) {
+            // The agent refused the size (tooBig, or genErr from some): ask for half.
+            sendChain(record.chainFrom, record.chainBase, record.chainRepetitions / 2);
+        } else {
+            // The walk asks for the rows this column lacks itself, and meets the error there.
+            qCDebug(lcSnmpRequest) << "a column's walk ended on" << error.Code << VarList.description;
+        }
+    } catch (const VrSNMPException &) {
+        // Only a malformed OID from the agent gets here; the walk goes on without the column.
+    }
+    if (m_chainWait)
+        m_chainWait->quit();
+    if (!m_chainDone)
+        return;
+    // An asynchronous step waits for the row.
+    if (PduPtr row{keptRow()}) {
+        VrSNMPError fine = VrSNMPErrorFromErrorStatus(0);
+        fine.AgentAddress = Address;
+        fine.AgentPort = Port;
+        completeLater(std::make_shared<VrSNMPAsyncRecord>(this, true, true, std::exchange(m_chainDone, nullptr),
+                                                          std::exchange(m_chainData, nullptr)),
+                      fine, row.get());
+    } else if (chainsOut() == 0) {
+        const VrSNMPCompletion done = std::exchange(m_chainDone, nullptr);
+        void *data = std::exchange(m_chainData, nullptr);
+        --Pending;
+        try {
+            sendAsync(buildPdu(NextRead), done, data, true, true);
+        } catch (const VrSNMPException &e) {
+            VrSNMPError failed = errorOf(e.Code());
+            ++Pending;
+            completeLater(std::make_shared<VrSNMPAsyncRecord>(this, true, false, done, data), failed, nullptr);
+        }
+    }
+}
+
+bool VrSNMPRequest::waitForChains(bool &ok)
+{
+    SnmpEventProcessor &events = SnmpEventProcessor::Global();
+    SnmpEventProcessor::Wait wait;
+    wait.owner = Owner;
+    wait.agent = Address;
+    wait.limitMs = int(Timeout) * 10 * (Retries + 1);
+    SnmpEventProcessor::WaitEnd end = events.BeginWait(wait);
+    if (end == SnmpEventProcessor::WaitEnd::Answered) {
+        QEventLoop loop;
+        m_chainWait = &loop;
+        m_waiting = true;
+        end = events.RunWait(loop);
+        m_waiting = false;
+        m_chainWait = nullptr;
+        events.EndWait(wait);
+    }
+    if (end == SnmpEventProcessor::WaitEnd::Answered)
+        return true;
+    endExchanges();
+    report(end == SnmpEventProcessor::WaitEnd::Cancelled ? errorOf(VrErrCancelled)
+                                                         : VrSNMPErrorFromStatus(VrStatusSessionDestroyed),
+           ok);
+    return false;
 }
 
 // The next step of a walk when the rows already in hold it; null otherwise.
@@ -856,8 +990,15 @@ int VrSNMPRequest::Get(bool &ok, bool first)
     if (!checkListKind(ok))
         return 0;
     if (!first && !m_waiting) {
-        if (const PduPtr row{keptRow()})
-            return take(*row, VrOk, ok);
+        for (;;) {
+            if (const PduPtr row{keptRow()})
+                return take(*row, VrOk, ok);
+            // The walk's columns going on alone bring the row, or it is asked for.
+            if (chainsOut() == 0)
+                break;
+            if (!waitForChains(ok))
+                return 0;
+        }
     }
     return exchange(ok, buildPdu(first ? FirstRead : NextRead), true, true);
 }
@@ -949,6 +1090,11 @@ void VrSNMPRequest::sendAsync(snmp_pdu *pdu, VrSNMPCompletion done, void *data, 
 
 void VrSNMPRequest::complete(VrSNMPAsyncRecord &record, VrSNMPError &error, const snmp_pdu *answer)
 {
+    if (record.chain) {
+        chainAnswered(record, error, answer);
+        countDown();
+        return;
+    }
     // An agent's error status to a GETBULK (tooBig above all): the step is
     // asked again with fewer rows, down to the one a get-next would fetch.
     bool first = false;
@@ -1012,6 +1158,13 @@ void VrSNMPRequest::GetAsync(VrSNMPCompletion done, void *data, bool first)
             ++Pending;
             completeLater(record, error, kept);
             snmp_free_pdu(kept);
+            return;
+        }
+        if (chainsOut() > 0) {
+            // The walk's columns going on alone bring the row.
+            ++Pending;
+            m_chainDone = done;
+            m_chainData = data;
             return;
         }
     }

@@ -5,6 +5,8 @@
 #include "VrSNMPVarList.h"
 
 #include <QPointer>
+
+class QEventLoop;
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -155,7 +157,14 @@ private:
     void resendLater(VrSNMPAsyncRecord *record);
     QString baseOid(int position) const;
     QString rowIndexOid();
+    snmp_pdu *newPdu(int command, bool write);
+    int headerBytes() const;
     snmp_pdu *buildPdu(Mode mode);
+    void startChains();
+    void sendChain(const QString &from, const QString &base, int repetitions);
+    void chainAnswered(const VrSNMPAsyncRecord &record, const VrSNMPError &error, const snmp_pdu *answer);
+    int chainsOut() const { return m_chainGeneration == m_bulk.Generation() ? m_chainsOut : 0; }
+    bool waitForChains(bool &ok);
     Decoded decode(const snmp_pdu &answer, int &code, bool async, bool &ok);
     int exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswer);
     int take(const snmp_pdu &answer, int code, bool &ok);
@@ -177,6 +186,12 @@ private:
     std::shared_ptr<VrSNMPRequest *> m_self = std::make_shared<VrSNMPRequest *>(this);
     int m_parked = 0;       // asynchronous exchanges waiting for an engine-ID discovery or to go out again
     VrSNMPBulkRows m_bulk;  // rows of the walk already in
+    // The walk's columns going on side by side (VrSNMPBulkRows::Chains).
+    unsigned m_chainGeneration = 0; // the walk they belong to
+    int m_chainsOut = 0;
+    QEventLoop *m_chainWait = nullptr; // a synchronous step waits for them
+    VrSNMPCompletion m_chainDone = nullptr; // an asynchronous step waits for them
+    void *m_chainData = nullptr;
     bool m_waiting = false; // a synchronous exchange waits for its answer
     bool m_cancelling = false; // Cancel runs: asynchronous completions are told
 };
