@@ -8,19 +8,22 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
-#include <thread>
 
 extern "C" void init_vacm_vars(void); // the community and user access tokens
+extern "C" netsnmp_session *main_session; // the agent's first listening session
 
 namespace apsim {
 
 namespace {
 
 const char *AppName = "qrt5150-apsim";
+
+Agent *answerHolder = nullptr; // the agent whose answers --delay-ms holds back
 
 Oid toOid(const oid *arcs, size_t length) { return Oid(arcs, arcs + length); }
 
@@ -115,6 +118,10 @@ Agent::Agent(AccessPoint &ap, const Options &options)
 
 Agent::~Agent()
 {
+    if (m_transport) {
+        m_transport->f_send = m_send;
+        answerHolder = nullptr;
+    }
     if (m_started)
         snmp_shutdown(AppName);
     if (!m_persistentDir.empty()) {
@@ -186,7 +193,44 @@ bool Agent::start(std::string &error)
         error = "cannot listen on " + ports;
         return false;
     }
+    if (m_options.delayMs > 0) {
+        // Answers go out through the listening transport: its send holds them instead.
+        void *session = main_session ? snmp_sess_pointer(main_session) : nullptr;
+        m_transport = session ? snmp_sess_transport(session) : nullptr;
+        if (!m_transport || !m_transport->f_send) {
+            error = "cannot delay the answers on " + ports;
+            return false;
+        }
+        m_send = m_transport->f_send;
+        m_transport->f_send = &Agent::holdAnswer;
+        answerHolder = this;
+    }
     return true;
+}
+
+int Agent::holdAnswer(netsnmp_transport *, const void *packet, int size, void **peer, int *peerSize)
+{
+    Agent &agent = *answerHolder;
+    HeldAnswer held{std::chrono::steady_clock::now() + std::chrono::milliseconds(agent.m_options.delayMs),
+                    std::string(static_cast<const char *>(packet), size_t(size)), {}};
+    // The requester's address goes with the request, which is freed once it is answered.
+    if (peer && *peer && peerSize && *peerSize > 0)
+        held.peer.assign(static_cast<const char *>(*peer), size_t(*peerSize));
+    agent.m_held.push_back(std::move(held));
+    return size;
+}
+
+void Agent::sendDueAnswers()
+{
+    const auto now = std::chrono::steady_clock::now();
+    while (!m_held.empty() && m_held.front().due <= now) {
+        HeldAnswer &held = m_held.front();
+        void *peer = held.peer.empty() ? nullptr : held.peer.data();
+        int peerSize = int(held.peer.size());
+        if (m_send(m_transport, held.packet.data(), int(held.packet.size()), &peer, &peerSize) < 0 && m_options.verbose)
+            std::fprintf(stderr, "answer not sent\n");
+        m_held.pop_front();
+    }
 }
 
 // A start or restart of the device: one boot more, which a manager sees in
@@ -313,6 +357,11 @@ void Agent::run(const volatile std::sig_atomic_t &stop, const volatile std::sig_
         snmp_select_info(&numfds, &fds, &tv, &block);
         if (block || tv.tv_sec > 0 || tv.tv_usec > 100000)
             tv = timeval{0, 100000}; // look at the stop flag and the mute file often
+        if (!m_held.empty()) {
+            using std::chrono::microseconds;
+            const auto wait = std::chrono::ceil<microseconds>(m_held.front().due - std::chrono::steady_clock::now());
+            tv.tv_usec = std::clamp<long>(wait.count(), 0, tv.tv_usec); // the next answer's time
+        }
         const int ready = select(numfds, &fds, nullptr, nullptr, &tv);
         if (ready > 0) {
             if (silent(mute) || (m_options.drop > 0 && chance(m_dropRng) < m_options.drop)) {
@@ -324,8 +373,6 @@ void Agent::run(const volatile std::sig_atomic_t &stop, const volatile std::sig_
                 if (m_options.verbose)
                     std::fprintf(stderr, "request dropped\n");
             } else {
-                if (m_options.delayMs > 0)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(m_options.delayMs));
                 const int commits = m_commits;
                 snmp_read(&fds);
                 // A request whose objects sit under several roots commits once per root.
@@ -338,6 +385,7 @@ void Agent::run(const volatile std::sig_atomic_t &stop, const volatile std::sig_
         } else if (ready == 0) {
             snmp_timeout();
         }
+        sendDueAnswers();
         run_alarms();
         netsnmp_check_outstanding_agent_requests();
         m_ap.pollTransfers();

@@ -41,7 +41,7 @@ and log transfers.
                             address, prefix 8 on 127.x, else 24)
   --tftp-port N             UDP port of the TFTP servers the device uses (default 69)
   --tftp-timeout-ms N       TFTP retransmission time-out (default 1000; 4 tries)
-  --delay-ms N              delay added to every answer (default 0)
+  --delay-ms N              every answer leaves N ms after its request (default 0)
   --drop FRACTION           fraction 0..1 of requests dropped unanswered (default 0)
   --fail OID=STATUS         answer STATUS (1..255) to any request for OID (repeatable)
   --mute-file FILE          answer nothing while FILE exists

@@ -1,5 +1,6 @@
 #include "SnmpEventProcessor.h"
 
+#include <QAbstractEventDispatcher>
 #include <QEventLoop>
 #include <QSocketNotifier>
 
@@ -82,10 +83,11 @@ void SnmpEventProcessor::Rearm()
             earliest = tv;
         pending = true;
     }
-    if (!pending) {
-        m_timer.stop();
+    // With nothing pending the timer is left to fire once for nothing, which
+    // costs less than stopping it after each answer and starting it again
+    // for the next exchange.
+    if (!pending)
         return;
-    }
     // Round up so that the timer never fires just before Net-SNMP's deadline.
     const qint64 ms = qint64(earliest.tv_sec) * 1000 + (earliest.tv_usec + 999) / 1000;
     // A timer that fires earlier than needed only costs a spurious check, so
@@ -129,13 +131,34 @@ SnmpEventProcessor::WaitEnd SnmpEventProcessor::BeginWait(const Wait &wait)
     return WaitEnd::Answered;
 }
 
+SnmpEventProcessor::WaitEnd SnmpEventProcessor::RunWait(const bool &done)
+{
+    return waitFor(&done, nullptr);
+}
+
 SnmpEventProcessor::WaitEnd SnmpEventProcessor::RunWait(QEventLoop &loop)
+{
+    return waitFor(nullptr, &loop);
+}
+
+SnmpEventProcessor::WaitEnd SnmpEventProcessor::waitFor(const bool *done, QEventLoop *loop)
 {
     if (m_abandoned)
         return WaitEnd::Abandoned;
-    Running running{&loop};
+    const QEventLoop::ProcessEventsFlags flags =
+        m_guard.began ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
+    Running running{loop};
     m_waits.push_back(&running);
-    loop.exec(m_guard.began ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    if (loop) {
+        loop->exec(flags);
+    } else {
+        // Events are processed here rather than in a nested QEventLoop, whose
+        // quit would wake the dispatcher through its wake-up descriptor: three
+        // system calls and an idle pass more per exchange.
+        QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+        while (!*done && !running.ended)
+            dispatcher->processEvents(flags | QEventLoop::WaitForMoreEvents);
+    }
     std::erase(m_waits, &running);
     if (m_abandoned)
         return WaitEnd::Abandoned;
@@ -150,15 +173,25 @@ void SnmpEventProcessor::EndWait(const Wait &wait)
 
 void SnmpEventProcessor::CancelWaits()
 {
-    for (Running *running : m_waits) {
-        running->cancelled = true;
-        running->loop->quit();
-    }
+    endWaits(true);
 }
 
 void SnmpEventProcessor::AbandonWaits()
 {
     m_abandoned = true;
-    for (Running *running : m_waits)
-        running->loop->quit();
+    endWaits(false);
+}
+
+void SnmpEventProcessor::endWaits(bool cancelled)
+{
+    for (Running *running : m_waits) {
+        running->ended = true;
+        running->cancelled = running->cancelled || cancelled;
+        if (running->loop)
+            running->loop->quit();
+    }
+    // A wait looks at its flags after each event it handles, so this wakes
+    // it only when it is called from elsewhere.
+    if (!m_waits.empty())
+        QAbstractEventDispatcher::instance()->interrupt();
 }

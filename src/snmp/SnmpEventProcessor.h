@@ -47,11 +47,15 @@ public:
     // be sent then), RunWait while the answer is out, EndWait once it is over
     // (only after a BeginWait that said go ahead).
     //
-    // RunWait is a local event loop, so the program keeps painting, polling
-    // and serving files; the exchange's completion quits it. Without a wait
-    // guard (below) user input stays out of the loop; with one, the guard
-    // decides what input gets through (leaving, mostly).
+    // RunWait processes events until done is set (the exchange's
+    // completion sets it from an event it handles), so the program keeps
+    // painting, polling and serving files; it sleeps while nothing happens.
+    // Without a wait guard (below) user input stays out of the wait; with
+    // one, the guard decides what input gets through (leaving, mostly).
     WaitEnd BeginWait(const Wait &wait);
+    WaitEnd RunWait(const bool &done);
+    // The same for a caller whose completion quits loop instead of setting a
+    // flag (a nested event loop: its quit costs a wake-up of the dispatcher).
     WaitEnd RunWait(QEventLoop &loop);
     void EndWait(const Wait &wait);
     // Ends every running wait at once as cancelled (the user left or pressed
@@ -83,9 +87,12 @@ private:
     QTimer m_timer;
     bool m_active = false;
     struct Running {
-        QEventLoop *loop;
+        QEventLoop *loop = nullptr;
+        bool ended = false; // cancelled or abandoned
         bool cancelled = false;
     };
+    WaitEnd waitFor(const bool *done, QEventLoop *loop);
+    void endWaits(bool cancelled);
     std::vector<Running *> m_waits;
     bool m_abandoned = false;
     WaitGuard m_guard;

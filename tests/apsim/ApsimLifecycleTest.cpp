@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <fstream>
 #include <thread>
+#include <vector>
 
 using namespace qrt::test;
 using Clock = std::chrono::steady_clock;
@@ -202,6 +203,31 @@ TEST(ApsimLifecycle, InjectedFaults)
     auto d = SnmpTestClient::community(dropping.address(), "hollow");
     d.setTimeoutMs(300);
     EXPECT_EQ(d.get(SysName).status, -1);
+}
+
+// A slow link delays every answer alike: requests sent together come back
+// together, not one delay after the other.
+TEST(ApsimLifecycle, DelayedAnswersToRequestsSentTogetherArriveTogether)
+{
+    constexpr int Requests = 5;
+    constexpr auto Delay = std::chrono::milliseconds(300);
+    ApsimProcess apsim;
+    ASSERT_TRUE(apsim.start({"--delay-ms", std::to_string(Delay.count())}));
+    std::vector<SnmpTestClient> clients;
+    for (int i = 0; i < Requests; ++i)
+        clients.push_back(SnmpTestClient::community(apsim.address(), "hollow"));
+    std::vector<SnmpAnswer> answers(Requests);
+    std::vector<std::thread> senders;
+    const auto start = Clock::now();
+    for (int i = 0; i < Requests; ++i)
+        senders.emplace_back([&, i] { answers[size_t(i)] = clients[size_t(i)].get(SysName); });
+    for (std::thread &t : senders)
+        t.join();
+    const auto took = Clock::now() - start;
+    for (const SnmpAnswer &a : answers)
+        EXPECT_TRUE(a.ok());
+    EXPECT_GE(took, Delay);
+    EXPECT_LT(took, Delay + std::chrono::milliseconds(250)); // one after the other: 5 x 300 ms
 }
 
 TEST(ApsimLifecycle, RestartAfterTheNthAcceptedSetRequest)
