@@ -133,32 +133,18 @@ SnmpEventProcessor::WaitEnd SnmpEventProcessor::BeginWait(const Wait &wait)
 
 SnmpEventProcessor::WaitEnd SnmpEventProcessor::RunWait(const bool &done)
 {
-    return waitFor(&done, nullptr);
-}
-
-SnmpEventProcessor::WaitEnd SnmpEventProcessor::RunWait(QEventLoop &loop)
-{
-    return waitFor(nullptr, &loop);
-}
-
-SnmpEventProcessor::WaitEnd SnmpEventProcessor::waitFor(const bool *done, QEventLoop *loop)
-{
     if (m_abandoned)
         return WaitEnd::Abandoned;
     const QEventLoop::ProcessEventsFlags flags =
         m_guard.began ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
-    Running running{loop};
+    Running running;
     m_waits.push_back(&running);
-    if (loop) {
-        loop->exec(flags);
-    } else {
-        // Events are processed here rather than in a nested QEventLoop, whose
-        // quit would wake the dispatcher through its wake-up descriptor: three
-        // system calls and an idle pass more per exchange.
-        QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
-        while (!*done && !running.ended)
-            dispatcher->processEvents(flags | QEventLoop::WaitForMoreEvents);
-    }
+    // Events are processed here rather than in a nested QEventLoop, whose
+    // quit would wake the dispatcher through its wake-up descriptor: three
+    // system calls and an idle pass more per exchange.
+    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+    while (!done && !running.ended)
+        dispatcher->processEvents(flags | QEventLoop::WaitForMoreEvents);
     std::erase(m_waits, &running);
     if (m_abandoned)
         return WaitEnd::Abandoned;
@@ -187,8 +173,6 @@ void SnmpEventProcessor::endWaits(bool cancelled)
     for (Running *running : m_waits) {
         running->ended = true;
         running->cancelled = running->cancelled || cancelled;
-        if (running->loop)
-            running->loop->quit();
     }
     // A wait looks at its flags after each event it handles, so this wakes
     // it only when it is called from elsewhere.

@@ -7,7 +7,6 @@
 #include <map>
 #include <vector>
 
-class QEventLoop;
 class QSocketNotifier;
 
 // Drives the asynchronous exchanges of the open Net-SNMP sessions on the GUI
@@ -54,9 +53,6 @@ public:
     // one, the guard decides what input gets through (leaving, mostly).
     WaitEnd BeginWait(const Wait &wait);
     WaitEnd RunWait(const bool &done);
-    // The same for a caller whose completion quits loop instead of setting a
-    // flag (a nested event loop: its quit costs a wake-up of the dispatcher).
-    WaitEnd RunWait(QEventLoop &loop);
     void EndWait(const Wait &wait);
     // Ends every running wait at once as cancelled (the user left or pressed
     // Cancel); the exchanges themselves are ended by their requests.
@@ -87,11 +83,9 @@ private:
     QTimer m_timer;
     bool m_active = false;
     struct Running {
-        QEventLoop *loop = nullptr;
         bool ended = false; // cancelled or abandoned
         bool cancelled = false;
     };
-    WaitEnd waitFor(const bool *done, QEventLoop *loop);
     void endWaits(bool cancelled);
     std::vector<Running *> m_waits;
     bool m_abandoned = false;

@@ -11,7 +11,6 @@
 #include "VrSNMPTarget.h"
 #include "VrSNMPValue.h"
 
-#include <QEventLoop>
 #include <QLoggingCategory>
 #include <QTimer>
 
@@ -19,6 +18,7 @@
 #include <net-snmp/net-snmp-includes.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -34,6 +34,10 @@ const QString kNotDone = QStringLiteral("(NOTDONE)");
 // so that a device replaced at its address is taken up before its poll shows
 // it silent.
 constexpr int kSuspicion = 1000; // milliseconds
+
+// A round trip this long or longer is a link to a remote site (a WAN, a VPN),
+// not a local network.
+constexpr std::chrono::milliseconds kSlowLink{8};
 
 // Codes for answers that cannot be taken as they are: fewer varbinds than
 // readable items is a malformed answer ("Invalid Pdu"); a value whose type
@@ -97,7 +101,6 @@ void forgetEngineId(const VrSNMPRequest &request, const netsnmp_session &session
 
 // Where a synchronous exchange waits for its outcome.
 struct VrSNMPSyncSlot {
-    QEventLoop loop;
     bool done = false;
     VrSNMPError error;
     PduPtr answer;
@@ -146,6 +149,7 @@ struct VrSNMPAsyncRecord {
     // from where, in which column, how many at a time.
     bool chain = false;
     unsigned generation = 0;
+    std::chrono::steady_clock::time_point sentAt; // its last send
     QString chainFrom;
     QString chainBase;
     int chainRepetitions = 0;
@@ -161,7 +165,6 @@ struct VrSNMPAsyncRecord {
         sync->error = error;
         sync->answer.reset(answer ? snmp_clone_pdu(const_cast<snmp_pdu *>(answer)) : nullptr);
         sync->done = true;
-        sync->loop.quit();
     }
 
     static int callback(int op, netsnmp_session *session, int, netsnmp_pdu *pdu, void *magic)
@@ -176,6 +179,8 @@ struct VrSNMPAsyncRecord {
                 && (session->s_snmp_errno == SNMPERR_NOT_IN_TIME_WINDOW
                     || snmpv3_get_report_type(pdu) == SNMPERR_NOT_IN_TIME_WINDOW))
                 return 0;
+            if (record->request)
+                record->request->m_roundTrip = std::chrono::steady_clock::now() - record->sentAt;
             break;
         case NETSNMP_CALLBACK_OP_SEND_FAILED:
             if (record->sending)
@@ -408,6 +413,7 @@ VrSNMPAsyncRecord *VrSNMPRequest::send(std::unique_ptr<VrSNMPAsyncRecord> &recor
     // to another one.
     if (t.version == VrSNMPv3)
         record->unsent.reset(snmp_clone_pdu(pdu));
+    record->sentAt = std::chrono::steady_clock::now();
     record->sending = true;
     const bool sent = snmp_sess_async_send(ch->handle, pdu, &VrSNMPAsyncRecord::callback, record.get());
     record->sending = false;
@@ -695,7 +701,9 @@ VrSNMPRequest::Decoded VrSNMPRequest::decode(const snmp_pdu &answer, int &code, 
     for (int i = 0; i < VarList.Count(); ++i)
         ComputeDerivedValue(i, false);
     result.finished = !table;
-    if (table && m_bulk.Keep(answer, columns))
+    // Over a link slower than the agent, the walk's columns go on side by
+    // side; close by, the one walk costs fewer exchanges.
+    if (table && m_bulk.Keep(answer, columns) && m_roundTrip >= kSlowLink)
         startChains();
     return result;
 }
@@ -758,7 +766,7 @@ void VrSNMPRequest::chainAnswered(const VrSNMPAsyncRecord &record, const VrSNMPE
         // Only a malformed OID from the agent gets here; the walk goes on without the column.
     }
     if (m_chainWait)
-        m_chainWait->quit();
+        *m_chainWait = true;
     if (!m_chainDone)
         return;
     // An asynchronous step waits for the row.
@@ -792,10 +800,10 @@ bool VrSNMPRequest::waitForChains(bool &ok)
     wait.limitMs = int(Timeout) * 10 * (Retries + 1);
     SnmpEventProcessor::WaitEnd end = events.BeginWait(wait);
     if (end == SnmpEventProcessor::WaitEnd::Answered) {
-        QEventLoop loop;
-        m_chainWait = &loop;
+        bool woken = false;
+        m_chainWait = &woken;
         m_waiting = true;
-        end = events.RunWait(loop);
+        end = events.RunWait(woken);
         m_waiting = false;
         m_chainWait = nullptr;
         events.EndWait(wait);
@@ -896,7 +904,7 @@ int VrSNMPRequest::exchange(bool &ok, snmp_pdu *pdu, bool read, bool decodeAnswe
     }
     if (!slot.done) {
         m_waiting = true;
-        const SnmpEventProcessor::WaitEnd end = events.RunWait(slot.loop);
+        const SnmpEventProcessor::WaitEnd end = events.RunWait(slot.done);
         m_waiting = false;
         if (end != SnmpEventProcessor::WaitEnd::Answered) {
             // Nothing of the exchange may go on: no retransmission, no late answer.

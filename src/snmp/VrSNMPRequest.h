@@ -5,10 +5,9 @@
 #include "VrSNMPVarList.h"
 
 #include <QPointer>
-
-class QEventLoop;
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -43,8 +42,8 @@ using VrSNMPCompletion = void (*)(void *data, VrSNMPError &error, VrSNMPVarList 
 // completion follows.
 //
 // Nothing blocks the GUI thread: a synchronous exchange goes out like an
-// asynchronous one and waits in a local event loop that only leaving gets
-// into (SnmpEventProcessor::RunWait); a wait the user leaves ends with
+// asynchronous one and handles events until it is answered, letting in no
+// input but leaving (SnmpEventProcessor::RunWait); a wait the user leaves ends with
 // -529 "cancelled". An SNMPv3 agent's engine ID is discovered asynchronously
 // before the first exchange with it, and checked again when an exchange goes
 // unanswered for a second: what is out to a replaced device goes out again
@@ -189,7 +188,8 @@ private:
     // The walk's columns going on side by side (VrSNMPBulkRows::Chains).
     unsigned m_chainGeneration = 0; // the walk they belong to
     int m_chainsOut = 0;
-    QEventLoop *m_chainWait = nullptr; // a synchronous step waits for them
+    bool *m_chainWait = nullptr; // a synchronous step waits for them: set when one answers
+    std::chrono::steady_clock::duration m_roundTrip{}; // of the last answer
     VrSNMPCompletion m_chainDone = nullptr; // an asynchronous step waits for them
     void *m_chainData = nullptr;
     bool m_waiting = false; // a synchronous exchange waits for its answer
