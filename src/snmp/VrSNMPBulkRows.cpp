@@ -170,6 +170,8 @@ void VrSNMPBulkRows::Forget()
     if (!m_next.empty() || !m_answers.empty() || m_sent != 0)
         ++m_generation;
     m_next.clear();
+    m_facts.clear();
+    m_ranges.clear();
     m_answers.clear();
     m_sent = 0;
 }
@@ -189,6 +191,8 @@ bool VrSNMPBulkRows::Keep(const snmp_pdu &answer, int columns)
     for (const variable_list *vb = m_answers.back()->pdu->variables; vb; vb = vb->next_variable)
         vbs.push_back(vb);
     m_next.clear();
+    m_facts.clear();
+    m_ranges.clear();
     m_columns = columns;
     int largest = 0;
     int row = 0;
@@ -200,7 +204,8 @@ bool VrSNMPBulkRows::Keep(const snmp_pdu &answer, int columns)
         }
         if (j >= size_t(columns)) {
             const variable_list *before = vbs[j - size_t(columns)];
-            learn(std::vector<unsigned long>(before->name, before->name + before->name_length), vbs[j]);
+            learn(VrSNMPValue::OidText(before->name, before->name_length),
+                  Arcs(before->name, before->name + before->name_length), vbs[j]);
         }
     }
     if (largest > 0)
@@ -247,10 +252,10 @@ QString VrSNMPBulkRows::KeepChain(const snmp_pdu &answer, const QString &from, c
     const auto start = VrSNMPValue::ParseOid(from);
     if (!start)
         return {};
-    std::vector<unsigned long> asked = *start;
+    Arcs asked = *start;
     QString before = from;
     for (const variable_list *vb = m_answers.back()->pdu->variables; vb; vb = vb->next_variable) {
-        learn(asked, vb);
+        learn(before, asked, vb);
         asked.assign(vb->name, vb->name + vb->name_length);
         before = VrSNMPValue::OidText(vb->name, vb->name_length);
         if (vb->type == SNMP_ENDOFMIBVIEW || vb->type == SNMP_NOSUCHOBJECT || vb->type == SNMP_NOSUCHINSTANCE
@@ -260,11 +265,14 @@ QString VrSNMPBulkRows::KeepChain(const snmp_pdu &answer, const QString &from, c
     return before == from ? QString() : before;
 }
 
-void VrSNMPBulkRows::learn(const std::vector<unsigned long> &asked, const variable_list *vb)
+void VrSNMPBulkRows::learn(const QString &asked, Arcs arcs, const variable_list *vb)
 {
     // An agent's get-next goes forward; anything else is not a fact to serve from.
-    if (std::vector<unsigned long>(vb->name, vb->name + vb->name_length) > asked)
-        m_next[asked] = vb;
+    if (!std::lexicographical_compare(arcs.begin(), arcs.end(), vb->name, vb->name + vb->name_length))
+        return;
+    m_next.insert(asked, vb);
+    m_facts.emplace_back(std::move(arcs), vb);
+    m_ranges.clear();
 }
 
 snmp_pdu *VrSNMPBulkRows::Next(const QStringList &oids) const
@@ -273,11 +281,17 @@ snmp_pdu *VrSNMPBulkRows::Next(const QStringList &oids) const
         return nullptr;
     std::vector<const variable_list *> found;
     for (const QString &name : oids) {
+        if (const auto exact = m_next.constFind(name); exact != m_next.constEnd()) {
+            found.push_back(exact.value());
+            continue;
+        }
         const auto arcs = VrSNMPValue::ParseOid(name);
         if (!arcs)
             return nullptr;
-        auto it = m_next.upper_bound(*arcs);
-        if (it == m_next.begin())
+        if (m_ranges.empty())
+            m_ranges.insert(m_facts.begin(), m_facts.end());
+        auto it = m_ranges.upper_bound(*arcs);
+        if (it == m_ranges.begin())
             return nullptr;
         --it; // the last fact asked at or before the name
         const variable_list *vb = it->second;

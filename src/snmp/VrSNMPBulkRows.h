@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <map>
 #include <QString>
 #include <QStringList>
@@ -79,10 +80,15 @@ public:
 private:
     struct Pdu;
     std::vector<std::unique_ptr<Pdu>> m_answers;  // the answers whose varbinds are kept
-    // Get-next of any OID from the key up to (not including) the value's name
-    // returns the value: the agent has nothing in between.
-    std::map<std::vector<unsigned long>, const variable_list *> m_next;
-    void learn(const std::vector<unsigned long> &asked, const variable_list *vb);
+    using Arcs = std::vector<unsigned long>;
+    // Get-next of the key returns the value.
+    QHash<QString, const variable_list *> m_next;
+    // The same, by the key's arcs: get-next of any OID from the key up to (not
+    // including) the value's name returns the value, since the agent has
+    // nothing in between. Made when a step asks an OID that is no key.
+    std::vector<std::pair<Arcs, const variable_list *>> m_facts;
+    mutable std::map<Arcs, const variable_list *> m_ranges;
+    void learn(const QString &asked, Arcs arcs, const variable_list *vb);
     int m_rowBytes = 0;   // the largest row of the last answer, encoded
     int m_sent = 0;       // max-repetitions of the last GETBULK; 0 when none is out
     bool m_sentFirst = false;

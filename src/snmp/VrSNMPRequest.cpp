@@ -18,6 +18,7 @@
 #include <net-snmp/net-snmp-includes.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -38,6 +39,29 @@ constexpr int kSuspicion = 1000; // milliseconds
 // A round trip this long or longer is a link to a remote site (a WAN, a VPN),
 // not a local network.
 constexpr std::chrono::milliseconds kSlowLink{8};
+
+// The link's round trip: the shortest of the last answers' times, since an
+// answer is read late whenever the program was busy when it came.
+class LinkRoundTrip
+{
+public:
+    void Note(std::chrono::steady_clock::duration seen)
+    {
+        m_seen[m_next] = seen;
+        m_next = (m_next + 1) % m_seen.size();
+        m_count = std::min(m_count + 1, m_seen.size());
+    }
+    bool Slow() const
+    {
+        return m_count > 0 && *std::min_element(m_seen.begin(), m_seen.begin() + m_count) >= kSlowLink;
+    }
+
+private:
+    std::array<std::chrono::steady_clock::duration, 16> m_seen{};
+    size_t m_next = 0;
+    size_t m_count = 0;
+};
+LinkRoundTrip g_linkRoundTrip;
 
 // Codes for answers that cannot be taken as they are: fewer varbinds than
 // readable items is a malformed answer ("Invalid Pdu"); a value whose type
@@ -179,8 +203,7 @@ struct VrSNMPAsyncRecord {
                 && (session->s_snmp_errno == SNMPERR_NOT_IN_TIME_WINDOW
                     || snmpv3_get_report_type(pdu) == SNMPERR_NOT_IN_TIME_WINDOW))
                 return 0;
-            if (record->request)
-                record->request->m_roundTrip = std::chrono::steady_clock::now() - record->sentAt;
+            g_linkRoundTrip.Note(std::chrono::steady_clock::now() - record->sentAt);
             break;
         case NETSNMP_CALLBACK_OP_SEND_FAILED:
             if (record->sending)
@@ -703,7 +726,7 @@ VrSNMPRequest::Decoded VrSNMPRequest::decode(const snmp_pdu &answer, int &code, 
     result.finished = !table;
     // Over a link slower than the agent, the walk's columns go on side by
     // side; close by, the one walk costs fewer exchanges.
-    if (table && m_bulk.Keep(answer, columns) && m_roundTrip >= kSlowLink)
+    if (table && m_bulk.Keep(answer, columns) && g_linkRoundTrip.Slow())
         startChains();
     return result;
 }

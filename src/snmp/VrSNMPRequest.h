@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -189,7 +188,6 @@ private:
     unsigned m_chainGeneration = 0; // the walk they belong to
     int m_chainsOut = 0;
     bool *m_chainWait = nullptr; // a synchronous step waits for them: set when one answers
-    std::chrono::steady_clock::duration m_roundTrip{}; // of the last answer
     VrSNMPCompletion m_chainDone = nullptr; // an asynchronous step waits for them
     void *m_chainData = nullptr;
     bool m_waiting = false; // a synchronous exchange waits for its answer
