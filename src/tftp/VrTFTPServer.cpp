@@ -59,6 +59,12 @@ VrTFTPServer::~VrTFTPServer()
     qDeleteAll(m_sessions);
 }
 
+void VrTFTPServer::endDallying()
+{
+    for (const auto &[session, until] : std::exchange(m_dallying, {}))
+        delete session;
+}
+
 void VrTFTPServer::SetTimeout(int timeout, int retries)
 {
     m_template.timeout = timeout;
@@ -135,6 +141,7 @@ void VrTFTPServer::Stop()
         QTimer::singleShot(StopWaitMs, &loop, &QEventLoop::quit);
         loop.exec();
     }
+    endDallying();
     m_timer.stop();
 }
 
@@ -144,6 +151,7 @@ void VrTFTPServer::Abort()
     m_socket.Close();
     while (!m_sessions.isEmpty())
         removeSession(0, VrTFTPStatus::Disconnected);
+    endDallying();
     m_timer.stop();
 }
 
@@ -227,8 +235,22 @@ void VrTFTPServer::onTick()
     // Every ended session goes in the same tick: a fleet's hundreds of
     // transfers must not queue up for removal one tick each.
     const qint64 now = VrTFTPNowMs();
+    for (qsizetype i = 0; i < m_dallying.size();) {
+        if (m_dallying.at(i).second > now) {
+            ++i;
+            continue;
+        }
+        delete m_dallying.takeAt(i).first;
+    }
     for (qsizetype i = 0; i < m_sessions.size();) {
         TFTPSession *s = m_sessions.at(i);
+        if (s->state() == TFTPSession::Finished && s->isWrite()) {
+            m_sessions.removeAt(i);
+            m_dallying.append({s, now + qMin<qint64>(DallyMs, qint64(s->msg().timeout) * 10)});
+            if (m_sessions.isEmpty())
+                emit sessionsDrained();
+            continue;
+        }
         if (s->state() != TFTPSession::Active) {
             removeSession(i, VrTFTPStatus::Disconnected);
             continue;

@@ -34,6 +34,11 @@ public:
     static constexpr quint16 WellKnownPort = 69;
     static constexpr int TickMs = 20;
     static constexpr int StopWaitMs = 10000;
+    // How long a finished upload still acknowledges its last block again
+    // (at most; the session's own wait when shorter): a peer whose final ACK
+    // was lost sends the block again and would otherwise report a failure
+    // for a file that arrived whole.
+    static constexpr int DallyMs = 5000;
 
     explicit VrTFTPServer(QObject *owner = nullptr);
     ~VrTFTPServer() override;
@@ -54,7 +59,8 @@ public:
     // Throws VrTFTPException(-1109) when the port cannot be opened; Port()
     // then names the port tried. Port 0 takes any free port; Port() tells which.
     void Start(const QString &rootDirectory, quint16 port = WellKnownPort);
-    // Stops listening and lets live sessions finish, for at most 10 s.
+    // Stops listening and lets live sessions finish, for at most 10 s; ends
+    // finished uploads' waits for a repeated last block.
     void Stop();
     // Stops listening and ends live sessions at once: nothing more is sent,
     // a file being received is not kept, nothing is reported. For a program
@@ -85,6 +91,10 @@ private:
     VrTFTPSocket m_socket;
     std::unique_ptr<QSocketNotifier> m_notifier;
     QList<TFTPSession *> m_sessions;
+    // Finished uploads that still answer a repeat of their last block, with
+    // when they go; not counted as sessions.
+    QList<std::pair<TFTPSession *, qint64>> m_dallying;
+    void endDallying();
     QTimer m_timer;
     QByteArray m_receiveBuffer;
     struct FileGrant {
